@@ -1,0 +1,11 @@
+# Warnings and flags shared by every target of the project.
+add_library(bw_common_flags INTERFACE)
+target_compile_options(bw_common_flags INTERFACE -Wall -Wextra -pedantic)
+target_compile_definitions(bw_common_flags INTERFACE
+  $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
+if(BW_SANITIZE)
+  target_compile_options(bw_common_flags INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(bw_common_flags INTERFACE -fsanitize=address,undefined)
+  target_compile_definitions(bw_common_flags INTERFACE _GLIBCXX_ASSERTIONS)
+endif()

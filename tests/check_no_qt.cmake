@@ -1,0 +1,8 @@
+execute_process(COMMAND ldd ${TARGET_FILE} OUTPUT_VARIABLE deps RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ldd failed on ${TARGET_FILE}")
+endif()
+if(deps MATCHES "libQt")
+  message(FATAL_ERROR "the core links Qt:\n${deps}")
+endif()
+message(STATUS "no Qt library among the core's dependencies")
