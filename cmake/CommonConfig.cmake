@@ -9,3 +9,13 @@ if(BW_SANITIZE)
   target_link_options(bw_common_flags INTERFACE -fsanitize=address,undefined)
   target_compile_definitions(bw_common_flags INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
+
+# `cmake --build build --target format` keeps the tree formatted.
+find_program(CLANG_FORMAT clang-format)
+if(CLANG_FORMAT)
+  file(GLOB_RECURSE BW_FORMAT_SOURCES CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h
+    ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
+    ${PROJECT_SOURCE_DIR}/bench/*.cpp)
+  add_custom_target(format COMMAND ${CLANG_FORMAT} -i ${BW_FORMAT_SOURCES})
+endif()
