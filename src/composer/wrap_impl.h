@@ -2,8 +2,8 @@
 // Template bodies of the wrap rule (included by composer.h).
 
 #include "text/cp932.h"
+#include "text/lines.h"
 
-#include <cstring>
 
 namespace bw {
 
@@ -34,20 +34,7 @@ template <typename F> void WrapLine(std::string_view line, std::size_t width, F&
 }
 
 template <typename F> void ForEachDisplayLine(std::string_view text, std::size_t width, F&& f) {
-    // CR and LF never occur as the second byte of a character, so a byte search is safe.
-    while (!text.empty()) {
-        const char* base = text.data();
-        const void* lf = std::memchr(base, '\n', text.size());
-        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : text.size();
-        std::size_t next = lf ? end + 1 : end;
-        if (const void* cr = std::memchr(base, '\r', end)) {
-            const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
-            next = at + 1 == end ? next : at + 1; // CR LF ends at the LF; a lone CR ends by itself
-            end = at;
-        }
-        WrapLine(text.substr(0, end), width, f);
-        text.remove_prefix(next);
-    }
+    ForEachLine(text, [&](std::string_view line) { WrapLine(line, width, f); });
 }
 
 } // namespace bw

@@ -4,6 +4,7 @@
 // every operation returns its outcome with the program's message text (CP932).
 
 #include "project/readme_project.h"
+#include "text/lines.h"
 
 #include <filesystem>
 #include <string>
@@ -28,9 +29,6 @@ std::string ProjectFileText(const std::string& name);
 /// A stored path line ("Foo\Foo.ini", CP932) as a file-system path below projectFolder;
 /// empty when the line is absolute, holds "..", "/", or bytes that do not decode.
 std::filesystem::path StoredPathToDisk(const std::filesystem::path& projectFolder, const std::string& line);
-
-/// Splits text into lines at CR LF, lone CR and lone LF (a final break makes no empty line).
-std::vector<std::string> SplitLines(const std::string& text);
 
 // ---- Open -----------------------------------------------------------------------------
 
@@ -57,7 +55,9 @@ std::string MissingSectionsMessage(const std::vector<int>& missing);
 struct SaveOutcome {
     enum Status { NotOpen, Saved, Failed };
     Status status = Saved;
-    std::string message; ///< NotOpen: "プロジェクトを開いていません"; Failed: the write error
+    /// NotOpen: "プロジェクトを開いていません"; Saved: "　　保存しました　　  ";
+    /// Failed: "%s に書き込めません" (INI file) or "ファイル %s を作成できません" (section file).
+    std::string message;
 };
 
 /// Writes the INI keys and the 14 section files; clears SavePending on success.
@@ -69,8 +69,9 @@ struct NameCheck {
     enum Result { Ok, Empty, BadCharacter, DotName, Exists };
     Result result = Ok;
     std::string trimmed;         ///< the name with blanks and control bytes removed at both ends
-    std::size_t selectStart = 0; ///< BadCharacter: byte offset of the character to select
+    std::size_t selectStart = 0; ///< BadCharacter: byte offset in trimmed of the character to select
     std::string message;         ///< the message box text (CP932)
+    std::string caption;         ///< its caption: "えら～", or "じょーほー" for Exists
 };
 
 /// Checks of the wizard's name page, in order: trim, empty, forbidden characters, "." or "..",

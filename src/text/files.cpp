@@ -83,3 +83,36 @@ fs::path ExecutableFolder() {
 }
 
 } // namespace bw
+
+#include <algorithm>
+#include <cctype>
+
+namespace bw {
+
+std::optional<std::vector<std::string>> ListOrdinaryFiles(const fs::path& folder, NameOrder order) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) return std::nullopt;
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : it) {
+        std::string name = entry.path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code typeError;
+        if (!entry.is_regular_file(typeError)) continue;
+        names.push_back(std::move(name));
+    }
+    auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    if (order == NameOrder::IgnoreCase)
+        std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+            const std::string la = lower(a), lb = lower(b);
+            return la != lb ? la < lb : a < b;
+        });
+    else
+        std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace bw

@@ -2,8 +2,10 @@
 // Whole-file reads and atomic whole-file writes. Paths are file-system paths (UTF-8).
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bw {
 
@@ -29,5 +31,16 @@ bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 /// Folder of the running executable.
 std::filesystem::path ExecutableFolder();
+
+} // namespace bw
+
+namespace bw {
+
+enum class NameOrder { Exact, IgnoreCase };
+
+/// Names (UTF-8) of the ordinary files of folder: no folders, no hidden (dot) files, sorted
+/// by name. nullopt when the folder cannot be listed.
+std::optional<std::vector<std::string>> ListOrdinaryFiles(const std::filesystem::path& folder,
+                                                          NameOrder order = NameOrder::Exact);
 
 } // namespace bw
