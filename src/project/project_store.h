@@ -26,8 +26,9 @@ const std::string& ProjectFileMark();
 /// The 18 lines of the project file of a project named name (CP932), each ended by CR LF.
 std::string ProjectFileText(const std::string& name);
 
-/// A stored path line ("Foo\Foo.ini", CP932) as a file-system path below projectFolder;
-/// empty when the line is absolute, holds "..", "/", or bytes that do not decode.
+/// A stored path line ("Foo\Foo.ini", CP932) as a file-system path below projectFolder
+/// (an empty line gives projectFolder itself); empty when the line is absolute, holds a ".."
+/// component, "/", a NUL byte, or bytes that do not decode.
 std::filesystem::path StoredPathToDisk(const std::filesystem::path& projectFolder, const std::string& line);
 
 // ---- Open -----------------------------------------------------------------------------
@@ -35,16 +36,20 @@ std::filesystem::path StoredPathToDisk(const std::filesystem::path& projectFolde
 struct OpenOutcome {
     enum Status {
         Loaded,     ///< loaded; missingSections lists the sections whose file was missing
-        Rejected,   ///< not a project file: "不正ファイルの為、読み込みを中断しました。"
-        ReadFailed, ///< the project file or a section file could not be read; message says which
+        Rejected,   ///< wrong first line, fewer than 18 lines, or a path line that leaves the
+                    ///< project folder: "不正ファイルの為、読み込みを中断しました。"
+        ReadFailed, ///< the project file, its INI file or a section file could not be read:
+                    ///< "ファイル %s は開けません"; missingSections holds those found missing before
     };
     Status status = Loaded;
     std::vector<int> missingSections;
     std::string message; ///< for Rejected and ReadFailed: the message box text
 };
 
-/// Loads the project file at path into p (Style rule: see OpenProject in the store).
-/// SavePending is set before anything is read. p keeps its other fields on rejection.
+/// Loads the project file at path into p; INI and section files are taken below the project
+/// folder wherever path lies. SavePending is set before anything is read; p keeps its other
+/// fields on rejection. PopUserCheck stays on only when template/UserLayout/<Style> is a file
+/// of a plain name; otherwise it is turned off and Style keeps the stored name.
 OpenOutcome OpenProject(ReadMeProject& p, const ProgramFolders& folders, const std::filesystem::path& path);
 
 /// "インストール\r\n免責\r\n" + "のファイルが存在しません。このファイルは読み込みませんでした".

@@ -22,7 +22,7 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& executable);
 AppSettings ReadAppSettings(const std::filesystem::path& file, const std::string& homePageDefault);
 
 /// Writes the six keys in their order as one atomic rewrite; false when the file cannot be
-/// written ("%s に書き込めません").
+/// written, the old file then unchanged (message: IniWriteFailedMessage(file) of text/ini.h).
 bool WriteAppSettings(const std::filesystem::path& file, const AppSettings& s);
 
 /// Start-up: when the switch is on, the five defaults replace the record's fields.

@@ -35,6 +35,11 @@ class IniFile {
     std::string Text() const;
 
   private:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t FindSection(std::string_view section) const; // header line of the first match
+    std::size_t SectionEnd(std::size_t header) const;        // next header line, or the end
+    std::size_t FindKey(std::size_t header, std::string_view key) const;
+
     std::vector<std::string> lines_; // without line breaks
     std::vector<std::string> breaks_; // the break that followed each line ("" for none)
 };
@@ -51,6 +56,9 @@ struct IniWrite {
     std::string section, key, value;
 };
 bool UpdateIniFile(const std::filesystem::path& path, const std::vector<IniWrite>& writes);
+
+/// "%s に書き込めません" (CP932) for a file that UpdateIniFile could not write.
+std::string IniWriteFailedMessage(const std::filesystem::path& path);
 
 /// Parses an INI integer value the way ReadInteger does.
 std::optional<long> ParseIniInteger(std::string_view value);
