@@ -19,3 +19,9 @@ if(CLANG_FORMAT)
     ${PROJECT_SOURCE_DIR}/bench/*.cpp)
   add_custom_target(format COMMAND ${CLANG_FORMAT} -i ${BW_FORMAT_SOURCES})
 endif()
+
+# Fuzzing: instrument every library for coverage; the fuzz targets add the fuzzer's main.
+if(BW_FUZZ)
+  target_compile_options(bw_common_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(bw_common_flags INTERFACE -fsanitize=address,undefined)
+endif()

@@ -90,6 +90,8 @@ TEST(Cp932, EncodingRefusesWhatCp932CannotHold) {
     EXPECT_FALSE(DisplayUtf8ToCp932("\xF0\x9F\x98\x80").ok); // emoji
     EXPECT_FALSE(DisplayUtf8ToCp932("bad\xC3").ok);          // cut UTF-8
     EXPECT_EQ(Utf8ToCp932Lenient("a\xC3\xA9" "b"), "a?b");
+    // a duplicate code of one character folds to the code Windows prefers
+    EXPECT_EQ(DisplayUtf8ToCp932(Cp932ToDisplayUtf8("\xED\x40")).bytes, "\xFA\x5C");
 }
 
 TEST(Cp932, ProgramTextsHaveTheirBytes) {
