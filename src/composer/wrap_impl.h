@@ -29,6 +29,7 @@ template <typename F> void WrapLine(std::string_view line, std::size_t width, F&
         if (wordBefore && wordAfter && lastSpace != none) e = lastSpace + 1;
         f(line.substr(0, e));
         line.remove_prefix(e);
+        if (line.empty()) return; // a width below one character consumed the rest
     }
     f(line);
 }
