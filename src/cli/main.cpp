@@ -48,7 +48,9 @@ void Say(const std::string& utf8) {
 }
 
 // A program message (CP932) for the terminal.
-std::string Utf8(const std::string& cp932) { return bw::Cp932ToDisplayUtf8(cp932); }
+std::string Utf8(const std::string& cp932) {
+    return bw::Cp932ToDisplayUtf8(cp932);
+}
 
 int UsageError(const std::string& what) {
     Say(what);
@@ -86,11 +88,16 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
             return std::nullopt;
         };
         std::optional<std::string> error;
-        if (name == "--home") error = take(o.home);
-        else if (name == "--date") error = take(o.date);
-        else if (name == "--output") error = take(o.output);
-        else if (arg.starts_with("-") && arg != "-") return "不明なオプション " + std::string(arg);
-        else if (haveProject) return "プロジェクトファイルは一つだけ指定してください: " + std::string(arg);
+        if (name == "--home")
+            error = take(o.home);
+        else if (name == "--date")
+            error = take(o.date);
+        else if (name == "--output")
+            error = take(o.output);
+        else if (arg.starts_with("-") && arg != "-")
+            return "不明なオプション " + std::string(arg);
+        else if (haveProject)
+            return "プロジェクトファイルは一つだけ指定してください: " + std::string(arg);
         else {
             o.project = std::string(arg);
             haveProject = true;
@@ -152,8 +159,10 @@ class Output {
             const ssize_t n = ::write(fd_, buf_.data() + done, used_ - done);
             if (n < 0 && errno == EINTR) continue;
             if (n == 0) errno = EIO;
-            if (n <= 0) Fail();
-            else done += static_cast<std::size_t>(n);
+            if (n <= 0)
+                Fail();
+            else
+                done += static_cast<std::size_t>(n);
         }
         used_ = 0;
     }
@@ -185,7 +194,8 @@ class Output {
 int Compose(const Options& o) {
     bw::ProgramFolders folders{o.home ? *o.home : bw::ExecutableFolder()};
     std::error_code ec;
-    if (!fs::is_directory(folders.home, ec)) return UsageError("プログラムフォルダがありません: " + folders.home.string());
+    if (!fs::is_directory(folders.home, ec))
+        return UsageError("プログラムフォルダがありません: " + folders.home.string());
 
     // Start-up values only: the settings file of an installed program is not consulted.
     bw::ReadMeProject p = bw::StartupDefaults();
@@ -197,7 +207,8 @@ int Compose(const Options& o) {
 
     const bw::OpenOutcome open = bw::OpenProject(p, folders, o.project);
     for (const int k : open.missingSections)
-        Say("警告: " + Utf8(bw::SectionCaption(k)) + " のファイルが存在しません。このセクションは出力しません (" +
+        Say("警告: " + Utf8(bw::SectionCaption(k)) +
+            " のファイルが存在しません。このセクションは出力しません (" +
             p.SectionPath[static_cast<std::size_t>(k)].string() + ")");
     if (open.status == bw::OpenOutcome::Rejected) {
         Say(o.project.string() + ": " + Utf8(open.message));
@@ -219,15 +230,20 @@ int Compose(const Options& o) {
         return kExitFailure;
     }
     // The texts are composed into ReadMeLines; let their memory go before writing.
-    for (std::string& text : p.SectionText) std::string().swap(text);
+    for (std::string& text : p.SectionText)
+        std::string().swap(text);
 
     std::optional<Output> out;
-    if (o.output) out.emplace(*o.output);
-    else out.emplace();
+    if (o.output)
+        out.emplace(*o.output);
+    else
+        out.emplace();
     const bw::TextLines& lines = state.ReadMeLines;
-    for (std::size_t i = 0; i < lines.size(); ++i) out->Line(lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out->Line(lines[i]);
     if (!out->Finish()) {
-        Say((o.output ? o.output->string() : std::string("標準出力")) + " に書き込めません: " + std::strerror(out->error()));
+        Say((o.output ? o.output->string() : std::string("標準出力")) +
+            " に書き込めません: " + std::strerror(out->error()));
         return kExitFailure;
     }
     return 0;

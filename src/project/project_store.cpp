@@ -10,6 +10,10 @@
 #include <cstring>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace bw {
 
 namespace fs = std::filesystem;
@@ -36,7 +40,8 @@ struct Texts {
                                     "ここのエラーは予定外なので作者に連絡を取って下さい\r\n"
                                     "　　(予定外ならこんなダイアログ作るなよ...)");
     std::string deleteHead = Sjis("プロジェクト：");
-    std::string deleteTail = Sjis(" を削除します。\r\n一旦削除すると元には戻せません。\r\n\r\n　よろしいですか？\r\n");
+    std::string deleteTail =
+        Sjis(" を削除します。\r\n一旦削除すると元には戻せません。\r\n\r\n　よろしいですか？\r\n");
     // INI sections and keys.
     std::string oneLine = "OneLine";
     std::string longWord = "LongWord";
@@ -56,10 +61,16 @@ constexpr std::size_t kIniLine = 2;
 constexpr std::size_t kFirstSectionLine = 4;
 
 // A file-system path as the program's messages show it.
-std::string MessagePath(const fs::path& path) { return Utf8ToCp932Lenient(path.string()); }
+std::string MessagePath(const fs::path& path) {
+    return Utf8ToCp932Lenient(path.string());
+}
 
-std::string CannotOpenMessage(const fs::path& path) { return T().file + MessagePath(path) + T().cannotOpen; }
-std::string CannotCreateMessage(const fs::path& path) { return T().file + MessagePath(path) + T().cannotCreate; }
+std::string CannotOpenMessage(const fs::path& path) {
+    return T().file + MessagePath(path) + T().cannotOpen;
+}
+std::string CannotCreateMessage(const fs::path& path) {
+    return T().file + MessagePath(path) + T().cannotCreate;
+}
 
 // A UTF-8 file name as CP932: raw bytes survive as they do for display, anything without a
 // CP932 code becomes "?".
@@ -102,59 +113,90 @@ bool UserLayoutExists(const ProgramFolders& folders, const std::string& name) {
     return utf8 && IsRegularFile(UserLayoutFolder(folders.home) / *utf8);
 }
 
+// True when bytes hold no NUL and every line break is CR LF, so that the text needs no
+// change. Large sections are scanned 16 bytes at a time: this check would otherwise cost
+// about as much as reading the file.
+bool HasOnlyCrLfBreaks(std::string_view bytes) {
+    const char* s = bytes.data();
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    bool pendingCr = false; // the byte before i was a CR that still needs its LF
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+        const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, nul)) != 0) return false;
+        // Each LF right after a CR and each CR right before an LF; a CR in the last byte
+        // passes its LF on to the next block.
+        if (lfs != (((crs << 1) | (pendingCr ? 1u : 0u)) & 0xFFFFu)) return false;
+        pendingCr = (crs >> 15) != 0;
+    }
+#endif
+    for (; i < n; ++i) {
+        const char c = s[i];
+        if (pendingCr) {
+            if (c != '\n') return false;
+            pendingCr = false;
+        } else if (c == '\n' || c == '\0') {
+            return false;
+        } else {
+            pendingCr = c == '\r';
+        }
+    }
+    return !pendingCr;
+}
+
 // A section file's bytes as its text: CR LF line ends, cut at a NUL. Most files need no
 // change, and a large one is then taken over without a copy.
 std::string SectionTextFromBytes(std::string bytes) {
-    const char* s = bytes.data();
-    const std::size_t n = bytes.size();
-    bool clean = std::memchr(s, '\0', n) == nullptr;
-    for (const char* p = s; clean;) {
-        const std::size_t left = n - static_cast<std::size_t>(p - s);
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', left));
-        const char* end = lf ? lf : s + n;
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
-        // Clean up to the next LF: no CR before it except one directly in front of it.
-        if (cr && cr + 1 != lf) clean = false;
-        else if (lf && (lf == s || lf[-1] != '\r')) clean = false;
-        if (!lf) break;
-        p = lf + 1;
-    }
-    return clean ? std::move(bytes) : NormalizeLineBreaks(bytes);
+    return HasOnlyCrLfBreaks(bytes) ? std::move(bytes) : NormalizeLineBreaks(bytes);
 }
 
-std::string WriteOrderKey(int n) { return "WriteOrder" + std::to_string(n); }
+std::string WriteOrderKey(int n) {
+    return "WriteOrder" + std::to_string(n);
+}
 
 // The flags of one operating-system group, in key order.
 constexpr const char* kOsKeys[] = {"W95", "W98", "WMe", "WNT", "W2k", "WXP"};
-std::array<bool*, 6> OsFields(OsFlags& f) { return {&f.W95, &f.W98, &f.WMe, &f.WNT, &f.W2k, &f.WXP}; }
-std::array<const bool*, 6> OsFields(const OsFlags& f) { return {&f.W95, &f.W98, &f.WMe, &f.WNT, &f.W2k, &f.WXP}; }
+std::array<bool*, 6> OsFields(OsFlags& f) {
+    return {&f.W95, &f.W98, &f.WMe, &f.WNT, &f.W2k, &f.WXP};
+}
+std::array<const bool*, 6> OsFields(const OsFlags& f) {
+    return {&f.W95, &f.W98, &f.WMe, &f.WNT, &f.W2k, &f.WXP};
+}
 
 // The basic items stored under "OneLine", in the order they are written.
 template <typename Project> auto OneLineFields(Project& p) {
-    return std::array{std::pair{"SoftName", &p.SoftName}, std::pair{"Producer", &p.Producer},
-                      std::pair{"Version", &p.Version},    std::pair{"ArcName", &p.ArcName},
-                      std::pair{"ArcExt", &p.ArcExt},      std::pair{"Kind", &p.Kind},
-                      std::pair{"Value", &p.Value},        std::pair{"DevLang", &p.DevLang},
+    return std::array{std::pair{"SoftName", &p.SoftName},   std::pair{"Producer", &p.Producer},
+                      std::pair{"Version", &p.Version},     std::pair{"ArcName", &p.ArcName},
+                      std::pair{"ArcExt", &p.ArcExt},       std::pair{"Kind", &p.Kind},
+                      std::pair{"Value", &p.Value},         std::pair{"DevLang", &p.DevLang},
                       std::pair{"CopyRight", &p.CopyRight}, std::pair{"RunTime", &p.RunTime},
-                      std::pair{"HomePage", &p.HomePage},  std::pair{"Mailadrs", &p.Mailadrs}};
+                      std::pair{"HomePage", &p.HomePage},   std::pair{"Mailadrs", &p.Mailadrs}};
 }
 
 void ReadIni(ReadMeProject& p, const IniFile& ini) {
     const Texts& t = T();
-    for (auto& [key, field] : OneLineFields(p)) *field = ini.ReadString(t.oneLine, key, "");
+    for (auto& [key, field] : OneLineFields(p))
+        *field = ini.ReadString(t.oneLine, key, "");
     p.BasicOrder.resize(kBasicItemCount);
     for (int k = 0; k < kBasicItemCount; ++k)
-        p.BasicOrder[static_cast<std::size_t>(k)] = ini.ReadString(t.oneLine, WriteOrderKey(k + 1), BasicItemCaption(k));
+        p.BasicOrder[static_cast<std::size_t>(k)] =
+            ini.ReadString(t.oneLine, WriteOrderKey(k + 1), BasicItemCaption(k));
     for (auto [section, flags] : {std::pair{"Operate", &p.Operate}, std::pair{"Operated", &p.Operated}}) {
         const auto fields = OsFields(*flags);
-        for (std::size_t i = 0; i < fields.size(); ++i) *fields[i] = ini.ReadBool(section, kOsKeys[i], false);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            *fields[i] = ini.ReadBool(section, kOsKeys[i], false);
     }
     p.Other1Title = ini.ReadString(t.longWord, "Other1Title", "");
     p.Other2Title = ini.ReadString(t.longWord, "Other2Title", "");
     p.Other3Title = ini.ReadString(t.longWord, "Other3Title", "");
     p.SectionOrder.resize(kSectionCount);
     for (int k = 0; k < kSectionCount; ++k)
-        p.SectionOrder[static_cast<std::size_t>(k)] = ini.ReadString(t.longWord, WriteOrderKey(k + 1), SectionCaption(k));
+        p.SectionOrder[static_cast<std::size_t>(k)] =
+            ini.ReadString(t.longWord, WriteOrderKey(k + 1), SectionCaption(k));
     PreviewOptions& o = p.Preview;
     o.LeftBracket = ini.ReadString(t.preview, "LeftBracket", Sjis("【"));
     o.RightBracket = ini.ReadString(t.preview, "RightBracket", Sjis("】"));
@@ -169,22 +211,26 @@ void ReadIni(ReadMeProject& p, const IniFile& ini) {
 std::vector<IniWrite> IniWrites(const ReadMeProject& p) {
     const Texts& t = T();
     std::vector<IniWrite> w;
-    for (const auto& [key, field] : OneLineFields(p)) w.push_back({t.oneLine, key, *field});
+    for (const auto& [key, field] : OneLineFields(p))
+        w.push_back({t.oneLine, key, *field});
     for (int k = 0; k < kBasicItemCount; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
         // An order shorter than eleven entries stores the default caption for the rest.
-        w.push_back({t.oneLine, WriteOrderKey(k + 1), i < p.BasicOrder.size() ? p.BasicOrder[i] : BasicItemCaption(k)});
+        w.push_back({t.oneLine, WriteOrderKey(k + 1),
+                     i < p.BasicOrder.size() ? p.BasicOrder[i] : BasicItemCaption(k)});
     }
     for (auto [section, flags] : {std::pair{"Operate", &p.Operate}, std::pair{"Operated", &p.Operated}}) {
         const auto fields = OsFields(*flags);
-        for (std::size_t i = 0; i < fields.size(); ++i) w.push_back({section, kOsKeys[i], *fields[i] ? "1" : "0"});
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            w.push_back({section, kOsKeys[i], *fields[i] ? "1" : "0"});
     }
     w.push_back({t.longWord, "Other1Title", p.Other1Title});
     w.push_back({t.longWord, "Other2Title", p.Other2Title});
     w.push_back({t.longWord, "Other3Title", p.Other3Title});
     for (int k = 0; k < kSectionCount; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
-        w.push_back({t.longWord, WriteOrderKey(k + 1), i < p.SectionOrder.size() ? p.SectionOrder[i] : SectionCaption(k)});
+        w.push_back({t.longWord, WriteOrderKey(k + 1),
+                     i < p.SectionOrder.size() ? p.SectionOrder[i] : SectionCaption(k)});
     }
     const PreviewOptions& o = p.Preview;
     w.push_back({t.preview, "LeftBracket", o.LeftBracket});
@@ -199,22 +245,27 @@ std::vector<IniWrite> IniWrites(const ReadMeProject& p) {
 
 } // namespace
 
-const std::string& ProjectFileMark() { return T().mark; }
+const std::string& ProjectFileMark() {
+    return T().mark;
+}
 
 std::string ProjectFileText(const std::string& name) {
     std::string out = T().mark + "\r\n\r\n" + name + "\\" + name + ".ini\r\n\r\n";
-    for (int k = 0; k < kSectionCount; ++k) out += name + "\\" + SectionFileName(k) + "\r\n";
+    for (int k = 0; k < kSectionCount; ++k)
+        out += name + "\\" + SectionFileName(k) + "\r\n";
     return out;
 }
 
 fs::path StoredPathToDisk(const fs::path& projectFolder, const std::string& line) {
     if (line.empty()) return projectFolder;
-    if (line[0] == '\\' || line.find('/') != std::string::npos || line.find('\0') != std::string::npos) return {};
+    if (line[0] == '\\' || line.find('/') != std::string::npos || line.find('\0') != std::string::npos)
+        return {};
     std::string utf8;
     std::size_t start = 0;
     for (;;) {
         const std::size_t sep = FindAnyChar(line, "\\", start);
-        const std::string component = line.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
+        const std::string component =
+            line.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
         if (component == "..") return {};
         const std::optional<std::string> name = Cp932ToUtf8(component);
         if (!name) return {};
@@ -286,13 +337,15 @@ OpenOutcome OpenProject(ReadMeProject& p, const ProgramFolders& folders, const f
 
 std::string MissingSectionsMessage(const std::vector<int>& missing) {
     std::string text;
-    for (const int k : missing) text += SectionCaption(k) + "\r\n";
+    for (const int k : missing)
+        text += SectionCaption(k) + "\r\n";
     return text + T().missingTail;
 }
 
 SaveOutcome SaveProject(ReadMeProject& p) {
     if (!IsProjectOpen(p)) return {SaveOutcome::NotOpen, T().notOpen};
-    if (!UpdateIniFile(p.IniPath, IniWrites(p))) return {SaveOutcome::Failed, IniWriteFailedMessage(p.IniPath)};
+    if (!UpdateIniFile(p.IniPath, IniWrites(p)))
+        return {SaveOutcome::Failed, IniWriteFailedMessage(p.IniPath)};
     for (int k = 0; k < kSectionCount; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
         if (!WriteFileAtomic(p.SectionPath[i], p.SectionText[i]))
@@ -342,7 +395,8 @@ NameCheck CheckProjectName(const std::string& name, const ProgramFolders& folder
 }
 
 CreateOutcome CreateProject(ReadMeProject& p, const ProgramFolders& folders, const std::string& name,
-                            const std::string& author, const std::string& homePage, const std::string& contact) {
+                            const std::string& author, const std::string& homePage,
+                            const std::string& contact) {
     p.SavePending = true;
     const CreateOutcome failed{false, T().createFailed};
     const std::optional<std::string> onDisk = NameOnDisk(name);
@@ -407,7 +461,8 @@ DeleteOutcome DeleteProject(const ProgramFolders& folders, const std::string& fi
     }
     // The sub-folder goes only when it is empty, and never the project folder itself.
     const fs::path folder = StoredPathToDisk(projectFolder, lines[kIniLine]).parent_path();
-    if ((folder / "").lexically_normal() == (projectFolder / "").lexically_normal() || ::rmdir(folder.c_str()) != 0)
+    if ((folder / "").lexically_normal() == (projectFolder / "").lexically_normal() ||
+        ::rmdir(folder.c_str()) != 0)
         return {DeleteOutcome::KeptFolder, {}};
     ::unlink(projectFile.c_str());
     return {DeleteOutcome::Deleted, {}};

@@ -91,7 +91,8 @@ struct CreateOutcome {
 /// Creates the project folder, 14 empty section files, the project file and the four INI
 /// keys, and binds p to them. SavePending is set in every case.
 CreateOutcome CreateProject(ReadMeProject& p, const ProgramFolders& folders, const std::string& name,
-                            const std::string& author, const std::string& homePage, const std::string& contact);
+                            const std::string& author, const std::string& homePage,
+                            const std::string& contact);
 
 // ---- Delete (the project management window) ------------------------------------------------
 

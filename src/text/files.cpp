@@ -21,7 +21,9 @@ ReadResult ReadWholeFile(const fs::path& path) {
         ::close(fd);
         return {ReadStatus::Failed, {}};
     }
-    r.bytes.resize(static_cast<std::size_t>(st.st_size));
+    // One spare byte lets the read that finds the end of the file land in the buffer, so a
+    // file of the size fstat gave is read without growing (and copying) the string again.
+    r.bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     for (;;) {
         if (got == r.bytes.size()) r.bytes.resize(got + 65536); // the file grew, or is a special file

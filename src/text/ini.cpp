@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kMaxValueBytes = 2047;
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // ASCII letters match in either case; a double-byte character must match exactly, so that a
 // trail byte that happens to be a letter is never folded.
@@ -81,7 +83,8 @@ std::size_t IniFile::FindSection(std::string_view section) const {
 
 std::size_t IniFile::SectionEnd(std::size_t header) const {
     std::size_t i = header + 1;
-    while (i < lines_.size() && Parse(lines_[i]).kind != ParsedLine::Section) ++i;
+    while (i < lines_.size() && Parse(lines_[i]).kind != ParsedLine::Section)
+        ++i;
     return i;
 }
 
@@ -101,7 +104,8 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     if (at == npos) return std::nullopt;
     const std::string_view line = lines_[at];
     std::string_view v = TrimBlanks(line.substr(Parse(line).valueStart));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
     // Cut on a character boundary so that no lone lead byte is left at the end.
     if (v.size() > kMaxValueBytes) v = v.substr(0, FloorCharBoundary(v, kMaxValueBytes));
     return std::string(v);
@@ -150,9 +154,11 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
     // A new key goes after the section's last non-blank line, before any blank lines that
     // separate it from the next section.
     std::size_t pos = SectionEnd(header);
-    while (pos > header + 1 && TrimBlanks(lines_[pos - 1]).empty()) --pos;
+    while (pos > header + 1 && TrimBlanks(lines_[pos - 1]).empty())
+        --pos;
     if (pos == lines_.size()) endOpenLine();
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(pos), std::string(key) + "=" + std::string(value));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(pos),
+                  std::string(key) + "=" + std::string(value));
     breaks_.insert(breaks_.begin() + static_cast<std::ptrdiff_t>(pos), "\r\n");
 }
 
@@ -179,7 +185,8 @@ IniLoad LoadIniFile(const std::filesystem::path& path) {
 bool UpdateIniFile(const std::filesystem::path& path, const std::vector<IniWrite>& writes) {
     IniLoad load = LoadIniFile(path);
     if (!load.ok) return false;
-    for (const IniWrite& w : writes) load.ini.Write(w.section, w.key, w.value);
+    for (const IniWrite& w : writes)
+        load.ini.Write(w.section, w.key, w.value);
     return WriteFileAtomic(path, load.ini.Text());
 }
 

@@ -28,7 +28,9 @@ class IniFile {
     /// Replaces the key's value in place, or appends the key to its section, or appends the
     /// section with the key.
     void Write(std::string_view section, std::string_view key, std::string_view value);
-    void WriteBool(std::string_view section, std::string_view key, bool value) { Write(section, key, value ? "1" : "0"); }
+    void WriteBool(std::string_view section, std::string_view key, bool value) {
+        Write(section, key, value ? "1" : "0");
+    }
     void WriteInteger(std::string_view section, std::string_view key, long value);
 
     /// The file's text, CR LF line ends for the lines the writer added.
@@ -40,7 +42,7 @@ class IniFile {
     std::size_t SectionEnd(std::size_t header) const;        // next header line, or the end
     std::size_t FindKey(std::size_t header, std::string_view key) const;
 
-    std::vector<std::string> lines_; // without line breaks
+    std::vector<std::string> lines_;  // without line breaks
     std::vector<std::string> breaks_; // the break that followed each line ("" for none)
 };
 

@@ -31,7 +31,7 @@ struct Outcome {
 // Runs the program with args; stdout and stderr are caught in files of scratch. With
 // fileLimit, the child may not write files larger than that many bytes.
 Outcome RunCli(const fs::path& program, const std::vector<std::string>& args, const fs::path& scratch,
-           rlim_t fileLimit = RLIM_INFINITY) {
+               rlim_t fileLimit = RLIM_INFINITY) {
     const fs::path outFile = scratch / "stdout", errFile = scratch / "stderr";
     const pid_t pid = fork();
     if (pid == 0) {
@@ -47,7 +47,8 @@ Outcome RunCli(const fs::path& program, const std::vector<std::string>& args, co
             setrlimit(RLIMIT_FSIZE, &r);
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
@@ -75,34 +76,40 @@ class CliTest : public ::testing::Test {
   protected:
     CliTest() {
         WriteBytes(project() / "Demo.bwk", ProjectFileText("Demo"));
-        WriteBytes(demo() / "Demo.ini",
-                   Sjis("[OneLine]\r\nSoftName=Demo\r\nVersion=1.0\r\nKind=シェアウェア\r\nValue=500\r\n"
-                        "RunTime=なし\r\nProducer=作者\r\nHomePage=http://example.jp/\r\n"
-                        "[LongWord]\r\nOther1Title=  FAQ \r\nWriteOrder1=開発履歴\r\nWriteOrder11=はじめに\r\n"
-                        "[Preview]\r\nLeftBracket=[\r\nRightBracket=]\r\nIndent=4\r\nHorizLine1==\r\nHorizLine2=ab\r\n"));
-        const char* sections[kSectionCount] = {"はじめに",   "インストール", "アンインストール", "ファイル構成",
-                                               "動作環境",   "開発環境",     "使い方",           "著作権",
-                                               "転載・再配布", "免責",       "開発履歴",         "その他１",
-                                               "その他２",   "その他３"};
+        WriteBytes(
+            demo() / "Demo.ini",
+            Sjis("[OneLine]\r\nSoftName=Demo\r\nVersion=1.0\r\nKind=シェアウェア\r\nValue=500\r\n"
+                 "RunTime=なし\r\nProducer=作者\r\nHomePage=http://example.jp/\r\n"
+                 "[LongWord]\r\nOther1Title=  FAQ \r\nWriteOrder1=開発履歴\r\nWriteOrder11=はじめに\r\n"
+                 "[Preview]\r\nLeftBracket=[\r\nRightBracket=]\r\nIndent=4\r\nHorizLine1==\r\nHorizLine2="
+                 "ab\r\n"));
+        const char* sections[kSectionCount] = {
+            "はじめに", "インストール", "アンインストール", "ファイル構成", "動作環境",
+            "開発環境", "使い方",       "著作権",           "転載・再配布", "免責",
+            "開発履歴", "その他１",     "その他２",         "その他３"};
         for (int k = 0; k < kSectionCount; ++k)
             if (k != copyright) WriteBytes(demo() / (std::string(sections[k]) + ".dat"), "");
         std::string longWords;
-        for (int i = 0; i < 13; ++i) longWords += "abcd ";
-        WriteBytes(demo() / "はじめに.dat", "Line one\r\n" + longWords + "efghijkl\r\n" + Repeat(Sjis("あ"), 40));
+        for (int i = 0; i < 13; ++i)
+            longWords += "abcd ";
+        WriteBytes(demo() / "はじめに.dat",
+                   "Line one\r\n" + longWords + "efghijkl\r\n" + Repeat(Sjis("あ"), 40));
         WriteBytes(demo() / "開発履歴.dat", "2024/01/02 v1.0\r\n  first release\r\n");
         WriteBytes(demo() / "その他１.dat", "Q\nA\n");
     }
 
     static std::string Repeat(const std::string& s, int n) {
         std::string out;
-        for (int i = 0; i < n; ++i) out += s;
+        for (int i = 0; i < n; ++i)
+            out += s;
         return out;
     }
 
     // The ReadMe of Demo, line by line, as composed on 2024/01/02.
     static std::string Expected(const std::string& date = "2024/01/02") {
         std::string abcd;
-        for (int i = 0; i < 13; ++i) abcd += "abcd ";
+        for (int i = 0; i < 13; ++i)
+            abcd += "abcd ";
         const std::vector<std::string> lines = {
             std::string(80, '='),
             Sjis("[  ソフト名  ]　Demo"),
@@ -131,7 +138,8 @@ class CliTest : public ::testing::Test {
             "",
         };
         std::string out;
-        for (const auto& l : lines) out += l + "\r\n";
+        for (const auto& l : lines)
+            out += l + "\r\n";
         return out;
     }
 
@@ -151,7 +159,8 @@ class CliTest : public ::testing::Test {
 
 TEST_F(CliTest, ComposesTheProjectToAFileAndToStdout) {
     const fs::path out = tmp.path() / "ReadMe.txt";
-    Outcome r = Cli({"compose", bwk().string(), "--home", home().string(), "--date", "2024/01/02", "--output", out.string()});
+    Outcome r = Cli({"compose", bwk().string(), "--home", home().string(), "--date", "2024/01/02", "--output",
+                     out.string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadBytes(out), Expected());
     EXPECT_EQ(r.out, "");
@@ -165,7 +174,8 @@ TEST_F(CliTest, ComposesTheProjectToAFileAndToStdout) {
 
     // An existing output file is replaced.
     WriteBytes(out, "old contents that are longer than nothing");
-    r = Cli({"compose", bwk().string(), "--home", home().string(), "--date", "2024/01/02", "--output", out.string()});
+    r = Cli({"compose", bwk().string(), "--home", home().string(), "--date", "2024/01/02", "--output",
+             out.string()});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(ReadBytes(out), Expected());
 }
@@ -174,7 +184,8 @@ TEST_F(CliTest, DefaultsAreTheExecutablesFolderAndToday) {
     const fs::path copy = home() / "brindlewocket-cli";
     fs::copy_file(kCli, copy);
     // A settings file beside the program is not applied.
-    WriteBytes(home() / "brindlewocket-cli.ini", "[BaseSetting]\r\nMainAddress=x@y\r\n[CreateRead]\r\nRead=1\r\n");
+    WriteBytes(home() / "brindlewocket-cli.ini",
+               "[BaseSetting]\r\nMainAddress=x@y\r\n[CreateRead]\r\nRead=1\r\n");
     const Outcome r = RunCli(copy, {"compose", bwk().string()}, tmp.path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string label = Sjis("[ 最終更新日 ]　");
@@ -182,7 +193,8 @@ TEST_F(CliTest, DefaultsAreTheExecutablesFolderAndToday) {
     ASSERT_NE(at, std::string::npos);
     const std::string date = r.out.substr(at + label.size(), 12);
     ASSERT_EQ(date.substr(10), "\r\n");
-    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(date[i] == '/', i == 4 || i == 7) << date;
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(date[i] == '/', i == 4 || i == 7) << date;
     EXPECT_EQ(r.out.find("x@y"), std::string::npos);
     std::string expected = Expected();
     expected.replace(expected.find("2024/01/02"), 10, date.substr(0, 10));
@@ -192,7 +204,9 @@ TEST_F(CliTest, DefaultsAreTheExecutablesFolderAndToday) {
 TEST_F(CliTest, UserLayoutHeader) {
     WriteBytes(home() / "template" / "UserLayout" / "mine.txt", "[$HrzLine1]\r\n[%AppTitle] [%xVersion]\r\n");
     fs::remove_all(demo()); // no section files: the ReadMe is the header alone
-    WriteBytes(demo() / "Demo.ini", "[OneLine]\r\nSoftName=Demo\r\nVersion=2\r\n[Preview]\r\nStyle=mine.txt\r\nPopUserCheck=1\r\n");
+    WriteBytes(
+        demo() / "Demo.ini",
+        "[OneLine]\r\nSoftName=Demo\r\nVersion=2\r\n[Preview]\r\nStyle=mine.txt\r\nPopUserCheck=1\r\n");
     const Outcome r = Cli({"compose", bwk().string(), "--home", home().string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, std::string(80, '*') + "\r\nDemo 2\r\n");
@@ -210,8 +224,8 @@ TEST_F(CliTest, FailuresExitWithOne) {
     } cases[] = {
         {"wrong first line", "ProjectFile : Brindlewocket; \r\n", "不正ファイルの為"},
         {"too short", "ProjectFile : Brindlewocket;\r\n\r\nDemo\\Demo.ini\r\n", "不正ファイルの為"},
-        {"a path out of the project folder", Replace(ProjectFileText("Demo"), "Demo\\Demo.ini", "..\\..\\secret.ini"),
-         "不正ファイルの為"},
+        {"a path out of the project folder",
+         Replace(ProjectFileText("Demo"), "Demo\\Demo.ini", "..\\..\\secret.ini"), "不正ファイルの為"},
     };
     for (const auto& c : cases) {
         WriteBytes(project() / "Other.bwk", c.bytes);
@@ -239,7 +253,8 @@ TEST_F(CliTest, FailuresExitWithOne) {
     r = Cli({"compose", bwk().string(), "--home", home().string(), "--output", out.string()}, 200);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(ReadBytes(out), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 5); // home, dir.txt, ReadMe.txt, stdout, stderr
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()),
+              5); // home, dir.txt, ReadMe.txt, stdout, stderr
 }
 
 TEST_F(CliTest, AnUnreadableLayoutExitsWithOne) {
@@ -265,12 +280,14 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"compose", bwk().string(), "--output"},
         {"compose", bwk().string(), "--date", "1", "--date", "2"},
         {"compose", bwk().string(), "--home", (tmp.path() / "none").string()},
-        {"compose", bwk().string(), "--home", home().string(), "--date", "2024/01/02 \xF0\x9F\x98\x80"}, // no CP932 code
+        {"compose", bwk().string(), "--home", home().string(), "--date",
+         "2024/01/02 \xF0\x9F\x98\x80"}, // no CP932 code
     };
     for (const auto& args : cases) {
         const Outcome r = Cli(args);
         std::string line;
-        for (const auto& a : args) line += a + " ";
+        for (const auto& a : args)
+            line += a + " ";
         EXPECT_EQ(r.exitCode, 2) << line;
         EXPECT_NE(r.err.find("brindlewocket-cli compose PROJECT.bwk"), std::string::npos) << line;
         EXPECT_EQ(r.out, "") << line;

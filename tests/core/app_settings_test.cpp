@@ -23,7 +23,8 @@ TEST(AppSettings, FileBesideTheExecutable) {
         {"/opt/bw.v2/brindlewocket", "/opt/bw.v2/brindlewocket.ini"},
         {"/opt/bw/a.b.c", "/opt/bw/a.b.ini"},
     };
-    for (const auto& c : cases) EXPECT_EQ(SettingsFilePath(c.exe), c.ini) << c.exe;
+    for (const auto& c : cases)
+        EXPECT_EQ(SettingsFilePath(c.exe), c.ini) << c.exe;
 }
 
 TEST(AppSettings, ReadGivesDefaultsForWhatIsMissing) {
@@ -35,13 +36,15 @@ TEST(AppSettings, ReadGivesDefaultsForWhatIsMissing) {
     EXPECT_EQ(ReadAppSettings(file, "http://"), (AppSettings{"", "", "", "http://", "", false}));
     fs::remove(file);
 
-    WriteBytes(file, "[basesetting]\nproducer = " + Sjis("作者") + " \nHomePage=\"http://x/\"\n[CreateRead]\nRead=0x1\n");
+    WriteBytes(file, "[basesetting]\nproducer = " + Sjis("作者") +
+                         " \nHomePage=\"http://x/\"\n[CreateRead]\nRead=0x1\n");
     EXPECT_EQ(ReadAppSettings(file, "http://"), (AppSettings{Sjis("作者"), "", "", "http://x/", "", true}));
 
     struct Case {
         std::string stored;
         bool on;
-    } reads[] = {{"1", true}, {"0", false}, {"2", true}, {"-1", true}, {"on", false}, {"", false}, {"1x", false}};
+    } reads[] = {{"1", true},   {"0", false}, {"2", true},  {"-1", true},
+                 {"on", false}, {"", false},  {"1x", false}};
     for (const auto& c : reads) {
         WriteBytes(file, "[CreateRead]\r\nRead=" + c.stored + "\r\n");
         EXPECT_EQ(ReadAppSettings(file, "").CreateRead, c.on) << c.stored;
@@ -59,7 +62,8 @@ TEST(AppSettings, WriteIsOneRewriteInKeyOrder) {
     EXPECT_EQ(ReadAppSettings(file, ""), s);
 
     // Later writes replace values in place and leave everything else.
-    WriteBytes(file, "; mine\n[Other]\nx=1\n[basesetting]\nMainAddress=old\nproducer=old\n[CreateRead]\nRead=1\n");
+    WriteBytes(file,
+               "; mine\n[Other]\nx=1\n[basesetting]\nMainAddress=old\nproducer=old\n[CreateRead]\nRead=1\n");
     ASSERT_TRUE(WriteAppSettings(file, {"p", "c", "d", "h", "m", false}));
     EXPECT_EQ(ReadBytes(file), "; mine\n[Other]\nx=1\n[basesetting]\nMainAddress=m\nproducer=p\n"
                                "CopyRighter=c\r\nDevelopLang=d\r\nHomePage=h\r\n[CreateRead]\nRead=0\n");
@@ -91,8 +95,10 @@ TEST(AppSettings, AuthorDefaultsAtStartUp) {
     ApplyAuthorDefaults(p, file); // no file
     EXPECT_EQ(p, fresh);
 
-    WriteBytes(file, "[BaseSetting]\r\nProducer=me\r\nCopyRighter=holder\r\nDevelopLang=Ruby\r\nHomePage=http://x/\r\n"
-                     "MainAddress=a@b.c\r\n[CreateRead]\r\nRead=0\r\n");
+    WriteBytes(
+        file,
+        "[BaseSetting]\r\nProducer=me\r\nCopyRighter=holder\r\nDevelopLang=Ruby\r\nHomePage=http://x/\r\n"
+        "MainAddress=a@b.c\r\n[CreateRead]\r\nRead=0\r\n");
     ApplyAuthorDefaults(p, file); // switch off
     EXPECT_EQ(p, fresh);
 

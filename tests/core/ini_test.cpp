@@ -24,7 +24,8 @@ std::optional<std::string> ValueOf(const std::string& valueText) {
 } // namespace
 
 TEST(Ini, ValueForms) {
-    const std::string kanji2047 = std::string(2045, 'x') + Sjis("表"); // 2047 bytes, ends in a trail byte 0x5C
+    const std::string kanji2047 =
+        std::string(2045, 'x') + Sjis("表"); // 2047 bytes, ends in a trail byte 0x5C
     struct Case {
         std::string raw;
         std::string value;
@@ -34,7 +35,7 @@ TEST(Ini, ValueForms) {
         {"\"quoted\"", "quoted"},
         {"'single'", "single"},
         {" \" padded \" ", " padded "}, // blanks inside the quotes stay
-        {"\"\"x\"\"", "\"x\""},        // only one pair goes
+        {"\"\"x\"\"", "\"x\""},         // only one pair goes
         {"\"mixed'", "\"mixed'"},
         {"\"", "\""},
         {"''", ""},
@@ -45,7 +46,8 @@ TEST(Ini, ValueForms) {
         // A double-byte character across the cut is dropped whole, leaving no lone lead byte.
         {std::string(2046, 'x') + Sjis("表"), std::string(2046, 'x')},
     };
-    for (const auto& c : cases) EXPECT_EQ(ValueOf(c.raw), c.value) << c.raw.substr(0, 40);
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueOf(c.raw), c.value) << c.raw.substr(0, 40);
     EXPECT_EQ(IniFile("[S]\r\nOther=1\r\n").Value("S", "K"), std::nullopt);
 }
 
@@ -94,9 +96,12 @@ TEST(Ini, NamesMatchIgnoringAsciiCaseFirstMatchWins) {
                       "SOFTNAME=second\r\n"
                       "[OneLine]\r\n"
                       "Version=ignored, a later section of the same name\r\n"
-                      "[" + a + "]\n"
-                      + a + "=katakana a\n"
-                      "[" + zo + "]\n"
+                      "[" +
+                      a + "]\n" + a +
+                      "=katakana a\n"
+                      "[" +
+                      zo +
+                      "]\n"
                       "k=zo\n");
     EXPECT_EQ(ini.ReadString("OneLine", "SoftName", "-"), "first");
     EXPECT_EQ(ini.ReadString("ONELINE", "Version", "-"), "-");
@@ -136,7 +141,8 @@ TEST(Ini, WritesTouchOnlyTheirLines) {
         {"a key of the last section; the open last line gets its break", "Preview", "Indent", "6",
          "; a comment\r\n[OneLine]\n  SoftName =  old value \njunk line without equals\r\nProducer=me\r\n\r\n"
          "[VerInput]\rVerCmb=1\r\r\n[Preview]\r\nStyle=x\r\nIndent=6\r\n"},
-        {"a missing section is appended", "LongWord", "Other1Title", "", before + "\r\n\r\n[LongWord]\r\nOther1Title=\r\n"},
+        {"a missing section is appended", "LongWord", "Other1Title", "",
+         before + "\r\n\r\n[LongWord]\r\nOther1Title=\r\n"},
     };
     for (const auto& c : cases) {
         IniFile ini(before);
@@ -185,10 +191,12 @@ TEST(Ini, UpdateIniFileIsOneAtomicRewrite) {
         EXPECT_FALSE(UpdateIniFile(file, {{"OneLine", "SoftName", std::string(200, 'z')}}));
     }
     EXPECT_EQ(ReadBytes(file), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 2); // no temporary left
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()),
+              2); // no temporary left
 }
 
 TEST(Ini, WriteFailedMessage) {
     EXPECT_EQ(IniWriteFailedMessage("/x/p.ini"), "/x/p.ini" + Sjis(" に書き込めません"));
-    EXPECT_EQ(IniWriteFailedMessage("/x/\xE3\x81\x82.ini"), "/x/\x82\xA0.ini\x20\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1");
+    EXPECT_EQ(IniWriteFailedMessage("/x/\xE3\x81\x82.ini"),
+              "/x/\x82\xA0.ini\x20\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1");
 }

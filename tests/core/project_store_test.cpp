@@ -22,8 +22,8 @@ namespace {
 
 const char* const kSectionFilesUtf8[kSectionCount] = {
     "はじめに.dat", "インストール.dat", "アンインストール.dat", "ファイル構成.dat", "動作環境.dat",
-    "開発環境.dat", "使い方.dat",     "著作権.dat",           "転載・再配布.dat", "免責.dat",
-    "開発履歴.dat", "その他１.dat",   "その他２.dat",         "その他３.dat"};
+    "開発環境.dat", "使い方.dat",       "著作権.dat",           "転載・再配布.dat", "免責.dat",
+    "開発履歴.dat", "その他１.dat",     "その他２.dat",         "その他３.dat"};
 
 std::string Replace(std::string s, const std::string& from, const std::string& to) {
     for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
@@ -54,7 +54,8 @@ ReadMeProject Filled() {
     p.Operate.W95 = true;
     p.Operated.WXP = true;
     p.Preview = {"[", "]", 3, "=", "~", BuiltinStyleName(2), false};
-    for (int k = 0; k < kSectionCount; ++k) p.SectionText[static_cast<std::size_t>(k)] = "text " + std::to_string(k) + "\r\n";
+    for (int k = 0; k < kSectionCount; ++k)
+        p.SectionText[static_cast<std::size_t>(k)] = "text " + std::to_string(k) + "\r\n";
     return p;
 }
 
@@ -85,7 +86,8 @@ class StoreTest : public ::testing::Test {
 
 TEST(ProjectFile, EighteenLinesNamingTheProjectsFiles) {
     std::string expected = "ProjectFile : Brindlewocket;\r\n\r\nFoo\\Foo.ini\r\n\r\n";
-    for (const char* f : kSectionFilesUtf8) expected += "Foo\\" + Sjis(f) + "\r\n";
+    for (const char* f : kSectionFilesUtf8)
+        expected += "Foo\\" + Sjis(f) + "\r\n";
     EXPECT_EQ(ProjectFileText("Foo"), expected);
     EXPECT_EQ(ProjectFileMark().size(), 28u);
     EXPECT_EQ(SplitLines(ProjectFileText(Sjis("ソ"))).size(), 18u);
@@ -111,9 +113,10 @@ TEST(ProjectFile, StoredPathsStayBelowTheProjectFolder) {
         {"Foo/Foo.ini", ""},
         {"/etc/passwd", ""},
         {std::string("..\0x\\y", 6), ""}, // the NUL would cut the name down to ".."
-        {"Foo\\\x81", ""},                 // a lone lead byte does not decode
+        {"Foo\\\x81", ""},                // a lone lead byte does not decode
     };
-    for (const auto& c : cases) EXPECT_EQ(StoredPathToDisk(pf, c.line), c.disk) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(StoredPathToDisk(pf, c.line), c.disk) << c.line;
 }
 
 TEST(ProjectFile, SplitLines) {
@@ -132,7 +135,8 @@ TEST(ProjectFile, SplitLines) {
         {"a\n\rb", {"a", "", "b"}},
         {"\r\n", {""}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
 }
 
 // ---- Create ---------------------------------------------------------------------------
@@ -146,7 +150,8 @@ TEST_F(StoreTest, CreateMakesTheFilesAndBindsTheRecord) {
 
     EXPECT_EQ(ReadBytes(projects() / "Foo.bwk"), ProjectFileText("Foo"));
     EXPECT_EQ(ReadBytes(projects() / "Foo" / "Foo.ini"),
-              "[OneLine]\r\nSoftName=Foo\r\nProducer=" + Sjis("作者") + "\r\nHomePage=http://x.jp/\r\nMailadrs=a@b.c\r\n");
+              "[OneLine]\r\nSoftName=Foo\r\nProducer=" + Sjis("作者") +
+                  "\r\nHomePage=http://x.jp/\r\nMailadrs=a@b.c\r\n");
     for (int k = 0; k < kSectionCount; ++k) {
         EXPECT_EQ(fs::file_size(sectionFile("Foo", k)), 0u) << k;
         EXPECT_EQ(p.SectionPath[static_cast<std::size_t>(k)], sectionFile("Foo", k));
@@ -167,8 +172,10 @@ TEST_F(StoreTest, CreateMakesTheFilesAndBindsTheRecord) {
 TEST_F(StoreTest, CreateOverAnExistingProjectKeepsTheOtherIniKeys) {
     Create();
     const std::string otherKeys = "[VerInput]\r\nVerCmb=2\r\n+alpha=b\r\n\r\n";
-    WriteBytes(projects() / "Foo" / "Foo.ini",
-               otherKeys + "[OneLine]\r\nSoftName=Old\r\nVersion=3.0\r\nProducer=old\r\n\r\n[InputHis]\r\nSelect=Ins\r\n");
+    WriteBytes(
+        projects() / "Foo" / "Foo.ini",
+        otherKeys +
+            "[OneLine]\r\nSoftName=Old\r\nVersion=3.0\r\nProducer=old\r\n\r\n[InputHis]\r\nSelect=Ins\r\n");
     WriteBytes(sectionFile("Foo", history), "old history");
     WriteBytes(projects() / "Foo.bwk", "damaged");
 
@@ -192,8 +199,9 @@ TEST_F(StoreTest, CreateOverAnExistingProjectKeepsTheOtherIniKeys) {
 }
 
 TEST_F(StoreTest, CreateFailuresStopAndReport) {
-    const std::string failure = Sjis("失敗しました。。。\r\nここのエラーは予定外なので作者に連絡を取って下さい\r\n"
-                                     "　　(予定外ならこんなダイアログ作るなよ...)");
+    const std::string failure =
+        Sjis("失敗しました。。。\r\nここのエラーは予定外なので作者に連絡を取って下さい\r\n"
+             "　　(予定外ならこんなダイアログ作るなよ...)");
     // The project folder is missing: nothing is created anywhere.
     fs::remove(projects());
     ReadMeProject p = StartupDefaults();
@@ -227,7 +235,8 @@ TEST_F(StoreTest, CreateFailuresStopAndReport) {
 
 TEST_F(StoreTest, NameChecks) {
     fs::create_directories(projects() / "Taken");
-    const std::string badChars = Sjis("プロジェクト名に　") + " \\ / : * ? \" < > |  " + Sjis("の文字は使用しないで下さい");
+    const std::string badChars =
+        Sjis("プロジェクト名に　") + " \\ / : * ? \" < > |  " + Sjis("の文字は使用しないで下さい");
     struct Case {
         std::string name;
         NameCheck::Result result;
@@ -236,7 +245,7 @@ TEST_F(StoreTest, NameChecks) {
     } cases[] = {
         {"Foo", NameCheck::Ok, "Foo"},
         {" \t Foo \r\n", NameCheck::Ok, "Foo"},
-        {Sjis("　Foo "), NameCheck::Ok, Sjis("　Foo")}, // a full-width space stays
+        {Sjis("　Foo "), NameCheck::Ok, Sjis("　Foo")},  // a full-width space stays
         {Sjis("ソフト"), NameCheck::Ok, Sjis("ソフト")}, // ソ holds the byte 0x5C
         {"...", NameCheck::Ok, "..."},
         {"", NameCheck::Empty, ""},
@@ -268,7 +277,8 @@ TEST_F(StoreTest, NameChecks) {
         }
     }
     EXPECT_EQ(CheckProjectName(" ", folders).message, Sjis("プロジェクト名を入力して下さい"));
-    EXPECT_EQ(CheckProjectName("Taken", folders).message, Sjis("既に同名のプロジェクトが存在します。上書きして宜しいですか？"));
+    EXPECT_EQ(CheckProjectName("Taken", folders).message,
+              Sjis("既に同名のプロジェクトが存在します。上書きして宜しいですか？"));
     EXPECT_EQ(CheckProjectName("Taken", folders).caption, Sjis("じょーほー"));
     const NameCheck dots = CheckProjectName("..", folders);
     EXPECT_FALSE(dots.message.empty());
@@ -315,10 +325,13 @@ TEST_F(StoreTest, OpenRejectsFilesThatAreNotSafeProjectFiles) {
     std::vector<std::string> lines = SplitLines(good);
     auto with = [&](std::size_t i, const std::string& line) {
         std::vector<std::string> l = lines;
-        if (i < l.size()) l[i] = line;
-        else l.push_back(line);
+        if (i < l.size())
+            l[i] = line;
+        else
+            l.push_back(line);
         std::string text;
-        for (const auto& s : l) text += s + "\r\n";
+        for (const auto& s : l)
+            text += s + "\r\n";
         return text;
     };
     struct Case {
@@ -326,7 +339,8 @@ TEST_F(StoreTest, OpenRejectsFilesThatAreNotSafeProjectFiles) {
         std::string bytes;
     } cases[] = {
         {"first line with a trailing blank", Replace(good, "Brindlewocket;", "Brindlewocket; ")},
-        {"first line in lower case", Replace(good, "ProjectFile : Brindlewocket;", "projectfile : brindlewocket;")},
+        {"first line in lower case",
+         Replace(good, "ProjectFile : Brindlewocket;", "projectfile : brindlewocket;")},
         {"empty file", ""},
         {"first line only", "ProjectFile : Brindlewocket;\r\n"},
         {"seventeen lines", good.substr(0, good.rfind("Foo\\"))},
@@ -356,7 +370,8 @@ TEST_F(StoreTest, OpenReportsFilesThatCannotBeRead) {
     const ReadMeProject before = p;
     OpenOutcome o = Open(p, projects() / "None.bwk");
     EXPECT_EQ(o.status, OpenOutcome::ReadFailed);
-    EXPECT_EQ(o.message, Sjis("ファイル ") + Sjis((projects() / "None.bwk").string()) + Sjis(" は開けません"));
+    EXPECT_EQ(o.message,
+              Sjis("ファイル ") + Sjis((projects() / "None.bwk").string()) + Sjis(" は開けません"));
     EXPECT_TRUE(p.SavePending);
     p.SavePending = false;
     EXPECT_EQ(p, before);
@@ -368,7 +383,8 @@ TEST_F(StoreTest, OpenReportsFilesThatCannotBeRead) {
     fs::create_directory(projects() / "Foo" / "Foo.ini");
     o = Open(p, projects() / "Foo.bwk");
     EXPECT_EQ(o.status, OpenOutcome::ReadFailed);
-    EXPECT_EQ(o.message, Sjis("ファイル ") + Sjis((projects() / "Foo" / "Foo.ini").string()) + Sjis(" は開けません"));
+    EXPECT_EQ(o.message,
+              Sjis("ファイル ") + Sjis((projects() / "Foo" / "Foo.ini").string()) + Sjis(" は開けません"));
 }
 
 TEST_F(StoreTest, MissingKeysTakeTheOpenDefaults) {
@@ -400,8 +416,9 @@ TEST_F(StoreTest, StoredIndentIsFittedIntoItsRange) {
     struct Case {
         std::string stored;
         int indent;
-    } cases[] = {{"0", 0},    {"10", 10},  {"4", 4},           {"11", 10}, {"2147483648", 10},
-                 {"-1", 0},   {"0x3", 3},  {"99999999999999999999", 6}, {"six", 6}, {"", 6}};
+    } cases[] = {{"0", 0},           {"10", 10}, {"4", 4},   {"11", 10},
+                 {"2147483648", 10}, {"-1", 0},  {"0x3", 3}, {"99999999999999999999", 6},
+                 {"six", 6},         {"", 6}};
     for (const auto& c : cases) {
         WriteBytes(projects() / "Foo" / "Foo.ini", "[Preview]\r\nIndent=" + c.stored + "\r\n");
         ReadMeProject p = StartupDefaults();
@@ -436,7 +453,8 @@ TEST_F(StoreTest, StyleAtOpenKeepsUserModeOnlyForAnExistingPlainLayout) {
         {"yes", "MyLayout.txt", false},
     };
     for (const auto& c : cases) {
-        WriteBytes(projects() / "Foo" / "Foo.ini", "[Preview]\r\nStyle=" + c.style + "\r\nPopUserCheck=" + c.flag + "\r\n");
+        WriteBytes(projects() / "Foo" / "Foo.ini",
+                   "[Preview]\r\nStyle=" + c.style + "\r\nPopUserCheck=" + c.flag + "\r\n");
         ReadMeProject p = StartupDefaults();
         ASSERT_EQ(Open(p, projects() / "Foo.bwk").status, OpenOutcome::Loaded);
         EXPECT_EQ(p.Preview.PopUserCheck, c.userMode) << c.style;
@@ -446,6 +464,7 @@ TEST_F(StoreTest, StyleAtOpenKeepsUserModeOnlyForAnExistingPlainLayout) {
 
 TEST_F(StoreTest, SectionFilesReadWithCrLf) {
     Create();
+    const std::string x15(15, 'x');
     struct Case {
         std::string file, text;
     } cases[] = {
@@ -457,6 +476,14 @@ TEST_F(StoreTest, SectionFilesReadWithCrLf) {
         {std::string("a\r\nb\0c\nd", 8), "a\r\nb"}, // a NUL ends the text
         {Sjis("表\n"), Sjis("表") + "\r\n"},
         {"", ""},
+        // Long texts are checked in blocks of 16 bytes: breaks on and across block edges.
+        {x15 + "\r\n" + x15 + "\r\n", x15 + "\r\n" + x15 + "\r\n"},
+        {x15 + "\rx" + x15, x15 + "\r\nx" + x15},
+        {x15 + "x\n" + x15, x15 + "x\r\n" + x15},
+        {x15 + x15 + "\r\r\n", x15 + x15 + "\r\n\r\n"},
+        {x15 + x15 + "xx\r", x15 + x15 + "xx\r\n"},
+        {x15 + "x" + x15 + "x\n\r\n", x15 + "x" + x15 + "x\r\n\r\n"},
+        {x15 + "\r\n" + std::string(1, '\0') + x15, x15 + "\r\n"},
     };
     for (const auto& c : cases) {
         WriteBytes(sectionFile("Foo", howuse), c.file);
@@ -471,7 +498,8 @@ TEST_F(StoreTest, SectionFilesReadWithCrLf) {
 
 TEST_F(StoreTest, MissingSectionFilesAreListedAndKeepTheirText) {
     Create();
-    for (int k = 0; k < kSectionCount; ++k) WriteBytes(sectionFile("Foo", k), "file " + std::to_string(k));
+    for (int k = 0; k < kSectionCount; ++k)
+        WriteBytes(sectionFile("Foo", k), "file " + std::to_string(k));
     fs::remove(sectionFile("Foo", install));
     fs::remove(sectionFile("Foo", ESCclause));
     fs::create_directory(sectionFile("Foo", ESCclause)); // a folder is no file
@@ -500,7 +528,8 @@ TEST_F(StoreTest, ASectionThatCannotBeReadEndsTheOpen) {
     const OpenOutcome o = Open(p, projects() / "Foo.bwk");
     EXPECT_EQ(o.status, OpenOutcome::ReadFailed);
     EXPECT_EQ(o.missingSections, std::vector<int>{install});
-    EXPECT_EQ(o.message, Sjis("ファイル ") + Sjis(sectionFile("Foo", development).string()) + Sjis(" は開けません"));
+    EXPECT_EQ(o.message,
+              Sjis("ファイル ") + Sjis(sectionFile("Foo", development).string()) + Sjis(" は開けません"));
     EXPECT_EQ(p.SectionText[introduction], "read first");
     EXPECT_EQ(p.SectionText[other3], "");
 }
@@ -522,20 +551,22 @@ TEST_F(StoreTest, SaveWritesEveryKeyInOrderAndOpenReadsThemBack) {
     EXPECT_EQ(s.message, Sjis("　　保存しました　　  "));
     EXPECT_FALSE(filled.SavePending);
 
-    std::string ini = "[OneLine]\r\nSoftName=" + Sjis("ソフト") +
-                      "\r\nProducer=" + Sjis("作者") +
+    std::string ini = "[OneLine]\r\nSoftName=" + Sjis("ソフト") + "\r\nProducer=" + Sjis("作者") +
                       "\r\nVersion=1.2\r\nArcName=soft\r\nArcExt=.zip\r\nKind=" + Sjis("シェアウェア") +
                       "\r\nValue=500\r\nDevLang=C++\r\nCopyRight=holder\r\nRunTime=" + Sjis("ランタイム") +
                       "\r\nHomePage=http://example.jp/\r\nMailadrs=a@b.c\r\n";
     for (int k = 0; k < kBasicItemCount; ++k)
-        ini += "WriteOrder" + std::to_string(k + 1) + "=" + BasicItemCaption(kBasicItemCount - 1 - k) + "\r\n";
+        ini +=
+            "WriteOrder" + std::to_string(k + 1) + "=" + BasicItemCaption(kBasicItemCount - 1 - k) + "\r\n";
     ini += "\r\n[Operate]\r\nW95=1\r\nW98=0\r\nWMe=0\r\nWNT=0\r\nW2k=0\r\nWXP=0\r\n"
            "\r\n[Operated]\r\nW95=0\r\nW98=0\r\nWMe=0\r\nWNT=0\r\nW2k=0\r\nWXP=1\r\n"
-           "\r\n[LongWord]\r\nOther1Title=T1\r\nOther2Title=" + Sjis("表題") + "\r\nOther3Title=T3\r\n";
+           "\r\n[LongWord]\r\nOther1Title=T1\r\nOther2Title=" +
+           Sjis("表題") + "\r\nOther3Title=T3\r\n";
     for (int k = 0; k < kSectionCount; ++k)
         ini += "WriteOrder" + std::to_string(k + 1) + "=" + SectionCaption((k + 3) % kSectionCount) + "\r\n";
     ini += "\r\n[Preview]\r\nLeftBracket=[\r\nRightBracket=]\r\nIndent=3\r\nHorizLine1==\r\nHorizLine2=~\r\n"
-           "Style=" + Sjis("シンプル２") + "\r\nPopUserCheck=0\r\n";
+           "Style=" +
+           Sjis("シンプル２") + "\r\nPopUserCheck=0\r\n";
     EXPECT_EQ(ReadBytes(p.IniPath), ini);
     EXPECT_EQ(fs::file_size(sectionFile("Foo", copyright)), 4u);
     EXPECT_EQ(fs::file_size(sectionFile("Foo", reproduce)), 0u);
@@ -552,7 +583,8 @@ TEST_F(StoreTest, SaveWritesEveryKeyInOrderAndOpenReadsThemBack) {
 
 TEST_F(StoreTest, SavingTwiceChangesNoByteAndKeepsOtherSections) {
     ReadMeProject p = Create();
-    const std::string verInput = "[VerInput]\r\nVerCmb=1\r\nVerEd1=2\r\nVerEd2=0\r\nVerEd3=\r\nVerEd4=\r\n+alpha=b\r\n";
+    const std::string verInput =
+        "[VerInput]\r\nVerCmb=1\r\nVerEd1=2\r\nVerEd2=0\r\nVerEd3=\r\nVerEd4=\r\n+alpha=b\r\n";
     const std::string inputHis = "[InputHis]\r\nSelect=Ins\n";
     WriteBytes(p.IniPath, verInput + ReadBytes(p.IniPath) + inputHis);
     ASSERT_EQ(Open(p, projects() / "Foo.bwk").status, OpenOutcome::Loaded);
@@ -588,10 +620,12 @@ TEST_F(StoreTest, SaveWithNoProjectOpen) {
 
 TEST_F(StoreTest, FailedSavesReportAndLeaveTheFilesTheyDidNotReach) {
     ReadMeProject p = Create();
-    for (int k = 0; k < kSectionCount; ++k) p.SectionText[static_cast<std::size_t>(k)] = "old " + std::to_string(k);
+    for (int k = 0; k < kSectionCount; ++k)
+        p.SectionText[static_cast<std::size_t>(k)] = "old " + std::to_string(k);
     ASSERT_EQ(SaveProject(p).status, SaveOutcome::Saved);
     const auto saved = Snapshot(home());
-    for (int k = 0; k < kSectionCount; ++k) p.SectionText[static_cast<std::size_t>(k)] = "new " + std::to_string(k);
+    for (int k = 0; k < kSectionCount; ++k)
+        p.SectionText[static_cast<std::size_t>(k)] = "new " + std::to_string(k);
     p.Version = "new";
 
     // The INI file cannot be written: no file changes at all.
@@ -620,7 +654,8 @@ TEST_F(StoreTest, FailedSavesReportAndLeaveTheFilesTheyDidNotReach) {
     p.SavePending = true;
     SaveOutcome s = SaveProject(p);
     EXPECT_EQ(s.status, SaveOutcome::Failed);
-    EXPECT_EQ(s.message, Sjis("ファイル ") + Sjis(sectionFile("Foo", files).string()) + Sjis(" を作成できません"));
+    EXPECT_EQ(s.message,
+              Sjis("ファイル ") + Sjis(sectionFile("Foo", files).string()) + Sjis(" を作成できません"));
     EXPECT_TRUE(p.SavePending);
     EXPECT_NE(ReadBytes(p.IniPath).find("Version=new\r\n"), std::string::npos);
     for (int k = 0; k < kSectionCount; ++k) {
@@ -637,9 +672,11 @@ TEST_F(StoreTest, FailedSavesReportAndLeaveTheFilesTheyDidNotReach) {
         s = SaveProject(p);
     }
     EXPECT_EQ(s.status, SaveOutcome::Failed);
-    EXPECT_EQ(s.message, Sjis("ファイル ") + Sjis(sectionFile("Foo", introduction).string()) + Sjis(" を作成できません"));
+    EXPECT_EQ(s.message, Sjis("ファイル ") + Sjis(sectionFile("Foo", introduction).string()) +
+                             Sjis(" を作成できません"));
     EXPECT_EQ(ReadBytes(sectionFile("Foo", introduction)), "new 0");
-    EXPECT_EQ(std::distance(fs::directory_iterator(projects() / "Foo"), fs::directory_iterator()), 15); // no temporaries
+    EXPECT_EQ(std::distance(fs::directory_iterator(projects() / "Foo"), fs::directory_iterator()),
+              15); // no temporaries
 }
 
 // ---- Delete ---------------------------------------------------------------------------
@@ -651,7 +688,8 @@ TEST_F(StoreTest, ListAndConfirmation) {
     EXPECT_EQ(ListProjectFolder(folders), (std::vector<std::string>{"A.bwk", "Foo.bwk", "b.txt"}));
     EXPECT_EQ(ListProjectFolder(ProgramFolders{home() / "none"}), std::vector<std::string>{});
 
-    const std::string tail = Sjis(" を削除します。\r\n一旦削除すると元には戻せません。\r\n\r\n　よろしいですか？\r\n");
+    const std::string tail =
+        Sjis(" を削除します。\r\n一旦削除すると元には戻せません。\r\n\r\n　よろしいですか？\r\n");
     EXPECT_EQ(DeleteConfirmationText("Foo.bwk"), Sjis("プロジェクト：Foo") + tail);
     EXPECT_EQ(DeleteConfirmationText("a.b.bwk"), Sjis("プロジェクト：a.b") + tail);
     EXPECT_EQ(DeleteConfirmationText("表.bwk"), Sjis("プロジェクト：表") + tail);
@@ -672,8 +710,8 @@ TEST_F(StoreTest, DeleteKeepsTheFolderAndProjectFileWithAUserFile) {
     Create();
     WriteBytes(projects() / "Foo" / "notes.txt", "mine");
     EXPECT_EQ(DeleteProject(folders, "Foo.bwk").status, DeleteOutcome::KeptFolder);
-    EXPECT_EQ(Snapshot(projects()),
-              (std::map<std::string, std::string>{{"Foo.bwk", ProjectFileText("Foo")}, {"Foo/notes.txt", "mine"}}));
+    EXPECT_EQ(Snapshot(projects()), (std::map<std::string, std::string>{{"Foo.bwk", ProjectFileText("Foo")},
+                                                                        {"Foo/notes.txt", "mine"}}));
     EXPECT_EQ(DeleteProject(folders, "Foo.bwk").status, DeleteOutcome::KeptFolder);
     EXPECT_EQ(Snapshot(projects()).size(), 2u);
 
