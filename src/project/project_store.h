@@ -89,7 +89,8 @@ struct CreateOutcome {
 };
 
 /// Creates the project folder, 14 empty section files, the project file and the four INI
-/// keys, and binds p to them. SavePending is set in every case.
+/// keys, and binds p to them, stopping at the first failure. SavePending is set in every
+/// case. A name that cannot be one folder ("", ".", "..", a separator) creates nothing.
 CreateOutcome CreateProject(ReadMeProject& p, const ProgramFolders& folders, const std::string& name,
                             const std::string& author, const std::string& homePage,
                             const std::string& contact);
@@ -109,7 +110,9 @@ struct DeleteOutcome {
 };
 
 /// Deletes the files named by the project file fileName (UTF-8, in the project folder),
-/// then its sub-folder if empty, then the project file itself.
+/// then its sub-folder if empty, then the project file itself. A file that is not a
+/// project file, has fewer than 3 lines or names a path outside the project folder
+/// deletes nothing (NotAProject); nothing here shows a message but ReadFailed.
 DeleteOutcome DeleteProject(const ProgramFolders& folders, const std::string& fileName);
 
 } // namespace bw

@@ -53,10 +53,12 @@ struct IniLoad {
 };
 IniLoad LoadIniFile(const std::filesystem::path& path);
 
-/// One atomic rewrite: load (missing file: empty), apply the writes, replace the file.
+/// One key to write.
 struct IniWrite {
     std::string section, key, value;
 };
+/// One atomic rewrite: load (missing file: empty), apply the writes in order, replace the
+/// file. False when the file cannot be read or written; the old file is then unchanged.
 bool UpdateIniFile(const std::filesystem::path& path, const std::vector<IniWrite>& writes);
 
 /// "%s に書き込めません" (CP932) for a file that UpdateIniFile could not write.
