@@ -1,13 +1,13 @@
-// Allocation for brindlewocket-cli. The composer holds every section text and the whole
-// composed ReadMe in memory at once, about twice the project's size, all of it fresh
-// memory. Touching fresh memory 4 KB page by page costs more than composing the text, so
-// large blocks are aligned to 2 MB and marked for transparent huge pages, which cuts the
+// Allocation for brindlewocket-cli. The command holds every section text in memory, all of it
+// fresh memory; touching fresh memory 4 KB page by page costs more than composing the text,
+// so large blocks are aligned to 2 MB and marked for transparent huge pages, which cuts the
 // page faults by a factor of 512. Small blocks go to malloc as usual.
+
+#include "text/files.h"
 
 #include <cstddef>
 #include <cstdlib>
 #include <new>
-#include <sys/mman.h>
 
 namespace {
 
@@ -17,7 +17,7 @@ void* Allocate(std::size_t size) {
     if (size >= kHugePage / 2) {
         const std::size_t rounded = (size + kHugePage - 1) & ~(kHugePage - 1);
         if (void* p = std::aligned_alloc(kHugePage, rounded)) {
-            ::madvise(p, rounded, MADV_HUGEPAGE); // only a hint: without it, 4 KB pages
+            bw::PreferHugePages(p, rounded);
             return p;
         }
     } else if (void* p = std::malloc(size == 0 ? 1 : size)) {

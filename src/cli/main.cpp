@@ -108,85 +108,57 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
     return std::nullopt;
 }
 
-// Writes the ReadMe lines, each followed by CR LF, through a fixed buffer: the composed
-// text is never copied whole. A file is written to a temporary file beside it and renamed
-// over the target at the end, so a failure leaves the old file as it was.
+// Writes lines, each followed by CR LF, through a fixed buffer, to standard output or to an
+// AtomicFile (a failure leaves the old file as it was).
 class Output {
   public:
-    Output() : fd_(STDOUT_FILENO) {}
-    explicit Output(const fs::path& target) : target_(target) {
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-        temp_ = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0) Fail();
-    }
-    ~Output() {
-        if (!target_.empty() && fd_ >= 0) {
-            ::close(fd_);
-            ::unlink(temp_.c_str());
-        }
-    }
-    Output(const Output&) = delete;
-    Output& operator=(const Output&) = delete;
+    Output() = default;
+    explicit Output(const fs::path& target) : file_(std::in_place, target) {}
 
-    void Line(std::string_view line) {
-        if (buf_.size() - used_ < line.size() + 2) {
+    void Line(std::string_view head, std::string_view tail) {
+        const std::size_t size = head.size() + tail.size() + 2;
+        if (buf_.size() - used_ < size) {
             Flush();
-            if (buf_.size() < line.size() + 2) buf_.resize(line.size() + 2);
+            if (buf_.size() < size) buf_.resize(size);
         }
-        std::memcpy(buf_.data() + used_, line.data(), line.size());
-        used_ += line.size();
-        buf_[used_++] = '\r';
-        buf_[used_++] = '\n';
+        char* at = buf_.data() + used_;
+        std::memcpy(at, head.data(), head.size());
+        std::memcpy(at + head.size(), tail.data(), tail.size());
+        at[size - 2] = '\r';
+        at[size - 1] = '\n';
+        used_ += size;
     }
 
     // Ends the output; false when anything failed (error() tells what).
     bool Finish() {
         Flush();
-        if (target_.empty()) return ok_;
-        if (ok_ && ::fchmod(fd_, NewFileMode()) != 0) Fail();
-        if (fd_ >= 0 && ::close(fd_) != 0) Fail();
-        fd_ = -1;
-        if (ok_ && ::rename(temp_.c_str(), target_.c_str()) != 0) Fail();
-        if (!ok_) ::unlink(temp_.c_str());
-        return ok_;
+        return file_ ? file_->Commit() : ok_;
     }
-    int error() const { return error_; }
+    int error() const { return file_ ? file_->error() : error_; }
 
   private:
     void Flush() {
-        for (std::size_t done = 0; ok_ && done < used_;) {
-            const ssize_t n = ::write(fd_, buf_.data() + done, used_ - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n == 0) errno = EIO;
-            if (n <= 0)
-                Fail();
-            else
-                done += static_cast<std::size_t>(n);
-        }
+        const std::string_view bytes(buf_.data(), used_);
         used_ = 0;
+        if (file_) {
+            file_->Write(bytes);
+            return;
+        }
+        for (std::size_t done = 0; ok_ && done < bytes.size();) {
+            const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error_ = n < 0 ? errno : EIO;
+                ok_ = false;
+            } else {
+                done += static_cast<std::size_t>(n);
+            }
+        }
     }
 
-    // A replaced file keeps its permissions; a new one gets 0666 less the umask. A folder
-    // at the target makes the rename fail.
-    mode_t NewFileMode() const {
-        struct stat old {};
-        if (::stat(target_.c_str(), &old) == 0) return old.st_mode & 07777;
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return 0666 & ~mask;
-    }
-
-    void Fail() {
-        if (ok_) error_ = errno;
-        ok_ = false;
-    }
-
-    fs::path target_;
-    std::string temp_;
-    int error_ = 0;
-    int fd_ = -1;
+    std::optional<bw::AtomicFile> file_;
     bool ok_ = true;
+    int error_ = 0;
     std::string buf_ = std::string(1 << 20, '\0');
     std::size_t used_ = 0;
 };
@@ -221,7 +193,7 @@ int Compose(const Options& o) {
 
     bw::ComposerState state;
     const bw::HeaderChoice header = bw::HeaderChoiceFromOptions(p.Preview);
-    const bw::RefreshOutcome refresh = bw::RefreshPreview(state, p, header, folders.home);
+    const bw::RefreshOutcome refresh = bw::RefreshHeader(state, p, header, folders.home);
     if (!refresh.ok) {
         const std::optional<std::string> name = bw::Cp932ToUtf8(header.layoutName);
         Say("ユーザ定義レイアウトを読み込めません: " +
@@ -229,18 +201,13 @@ int Compose(const Options& o) {
             refresh.message + ")");
         return kExitFailure;
     }
-    // The texts are composed into ReadMeLines; let their memory go before writing.
-    for (std::string& text : p.SectionText)
-        std::string().swap(text);
-
+    // The ReadMe is streamed line by line rather than kept whole as the preview keeps it.
     std::optional<Output> out;
     if (o.output)
         out.emplace(*o.output);
     else
         out.emplace();
-    const bw::TextLines& lines = state.ReadMeLines;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        out->Line(lines[i]);
+    bw::ForEachReadMeLine(state, p, [&](std::string_view head, std::string_view tail) { out->Line(head, tail); });
     if (!out->Finish()) {
         Say((o.output ? o.output->string() : std::string("標準出力")) +
             " に書き込めません: " + std::strerror(out->error()));

@@ -206,9 +206,12 @@ std::filesystem::path UserLayoutFolder(const std::filesystem::path& programFolde
 RefreshOutcome ComposeUserLayoutHeader(const ReadMeProject& p, const ComposerSettings& s,
                                        const std::filesystem::path& programFolder, const std::string& name,
                                        TextLines& header) {
+    // Only a plain file name of the layout folder: nothing with a separator or "..".
     const std::optional<std::string> fileName = Cp932ToUtf8(name);
-    const std::filesystem::path path = UserLayoutFolder(programFolder) / fileName.value_or(std::string());
-    ReadResult file = fileName ? ReadWholeFile(path) : ReadResult{ReadStatus::NotFound, {}};
+    const bool plain = fileName && !fileName->empty() && *fileName != "." && *fileName != ".." &&
+                       fileName->find_first_of("/\\") == std::string::npos;
+    const ReadResult file = plain ? ReadWholeFile(UserLayoutFolder(programFolder) / *fileName)
+                                  : ReadResult{ReadStatus::NotFound, {}};
     if (file.status == ReadStatus::NotFound) return {false, "File not found"};
     if (file.status != ReadStatus::Ok) return {false, "File access denied"};
     std::string_view rest = file.bytes;
@@ -222,30 +225,23 @@ RefreshOutcome ComposeUserLayoutHeader(const ReadMeProject& p, const ComposerSet
     return {};
 }
 
+std::string SectionTitleLine(const ComposerSettings& s, const ReadMeProject& p, int k) {
+    const std::string title = k >= other1 ? PadSectionTitle(TrimBlanks(FreeTitle(p, k)))
+                                          : T().sectionTitles[static_cast<std::size_t>(k)];
+    return s.LBracket + title + s.RBracket;
+}
+
 void ComposeSections(ComposerState& state, const ReadMeProject& p) {
-    const ComposerSettings& s = state.Settings;
     std::size_t bytes = state.HeaderLines.byteCount();
     for (const std::string& text : p.SectionText) bytes += text.size() + text.size() / 8;
     TextLines out;
     out.reserve(bytes + 4096, state.HeaderLines.size() + bytes / 32);
-    out.append(state.HeaderLines);
-    for (const std::string& entry : p.SectionOrder) {
-        const int k = FindSectionByCaption(entry);
-        if (k < 0) continue;
-        const std::string& text = p.SectionText[static_cast<std::size_t>(k)];
-        if (text.empty()) continue;
-        const std::string title = k >= other1 ? PadSectionTitle(TrimBlanks(FreeTitle(p, k)))
-                                              : T().sectionTitles[static_cast<std::size_t>(k)];
-        out.push_back(s.LBracket + title + s.RBracket);
-        const std::string_view indent = k == history ? std::string_view() : std::string_view(s.IndentText);
-        ForEachDisplayLine(text, kWrapWidth, [&](std::string_view line) { out.push_back(indent, line); });
-        out.push_back("");
-    }
+    ForEachReadMeLine(state, p, [&](std::string_view head, std::string_view tail) { out.push_back(head, tail); });
     state.ReadMeLines = std::move(out);
 }
 
-RefreshOutcome RefreshPreview(ComposerState& state, const ReadMeProject& p, const HeaderChoice& header,
-                              const std::filesystem::path& programFolder) {
+RefreshOutcome RefreshHeader(ComposerState& state, const ReadMeProject& p, const HeaderChoice& header,
+                             const std::filesystem::path& programFolder) {
     ComposerSettings& s = state.Settings;
     s.HrzLine1 = MakeHorizLine(p.Preview.HorizLine1);
     s.HrzLine2 = MakeHorizLine(p.Preview.HorizLine2);
@@ -266,16 +262,18 @@ RefreshOutcome RefreshPreview(ComposerState& state, const ReadMeProject& p, cons
         }
         break;
     case HeaderChoice::UserLayout:
-        if (!header.layoutName.empty()) {
-            TextLines lines;
-            RefreshOutcome r = ComposeUserLayoutHeader(p, s, programFolder, header.layoutName, lines);
-            if (!r.ok) return r;
-            state.HeaderLines = std::move(lines);
-        }
+        if (!header.layoutName.empty())
+            return ComposeUserLayoutHeader(p, s, programFolder, header.layoutName, state.HeaderLines);
         break;
     }
-    ComposeSections(state, p);
     return {};
+}
+
+RefreshOutcome RefreshPreview(ComposerState& state, const ReadMeProject& p, const HeaderChoice& header,
+                              const std::filesystem::path& programFolder) {
+    const RefreshOutcome outcome = RefreshHeader(state, p, header, programFolder);
+    if (outcome.ok) ComposeSections(state, p);
+    return outcome;
 }
 
 } // namespace bw

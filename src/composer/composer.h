@@ -84,8 +84,19 @@ std::string ExpandPlaceholders(std::string_view line, const ReadMeProject& p,
 /// ReadMeLines := HeaderLines followed by every non-empty section in SectionOrder.
 void ComposeSections(ComposerState& state, const ReadMeProject& p);
 
-/// The whole refresh: settings from the options, the chosen header, then the sections.
-/// When the layout cannot be read, settings are updated, HeaderLines is empty and
+/// Calls emit(head, tail) for every line ComposeSections would make (the line is head + tail),
+/// without keeping them: a writer can stream a huge ReadMe.
+template <typename Emit> void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit);
+
+/// The title line of section k: brackets around its title field.
+std::string SectionTitleLine(const ComposerSettings& s, const ReadMeProject& p, int k);
+
+/// The refresh up to the sections: settings from the options, then the chosen header.
+/// When the layout cannot be read, settings are updated and HeaderLines is empty.
+RefreshOutcome RefreshHeader(ComposerState& state, const ReadMeProject& p, const HeaderChoice& header,
+                             const std::filesystem::path& programFolder);
+
+/// The whole refresh: RefreshHeader, then ComposeSections. When the layout cannot be read,
 /// ReadMeLines keeps its previous text.
 RefreshOutcome RefreshPreview(ComposerState& state, const ReadMeProject& p, const HeaderChoice& header,
                               const std::filesystem::path& programFolder);

@@ -1,5 +1,5 @@
 #pragma once
-// Template bodies of the wrap rule (included by composer.h).
+// Template bodies of the wrap rule and of the line-by-line composition (included by composer.h).
 
 #include "text/cp932.h"
 #include "text/lines.h"
@@ -36,6 +36,21 @@ template <typename F> void WrapLine(std::string_view line, std::size_t width, F&
 
 template <typename F> void ForEachDisplayLine(std::string_view text, std::size_t width, F&& f) {
     ForEachLine(text, [&](std::string_view line) { WrapLine(line, width, f); });
+}
+
+template <typename Emit> void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit) {
+    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) emit(state.HeaderLines[i], std::string_view());
+    for (const std::string& entry : p.SectionOrder) {
+        const int k = FindSectionByCaption(entry);
+        if (k < 0) continue;
+        const std::string& text = p.SectionText[static_cast<std::size_t>(k)];
+        if (text.empty()) continue;
+        emit(SectionTitleLine(state.Settings, p, k), std::string_view());
+        // The history dialog indents its entries itself.
+        const std::string_view indent = k == history ? std::string_view() : std::string_view(state.Settings.IndentText);
+        ForEachDisplayLine(text, kWrapWidth, [&](std::string_view line) { emit(indent, line); });
+        emit(std::string_view(), std::string_view());
+    }
 }
 
 } // namespace bw

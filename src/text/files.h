@@ -21,20 +21,44 @@ struct ReadResult {
 /// something is there that cannot be read as a file (a folder, no permission, an I/O error).
 ReadResult ReadWholeFile(const std::filesystem::path& path);
 
+/// A hint that the fresh memory [data, data + size) will be filled whole: large ranges get
+/// 2 MB pages where the system allows it.
+void PreferHugePages(void* data, std::size_t size);
+
 /// True when a regular file (or a link to one) is at path.
 bool IsRegularFile(const std::filesystem::path& path);
 
-/// Replaces the file at path with bytes: written to a temporary file in the same folder,
-/// then renamed over the target, so a reader never sees half a file. On failure the old file is untouched and the
-/// temporary file removed.
+/// A file being replaced: the bytes go to a temporary file beside the target, and Commit
+/// renames it over the target, so a reader never sees half a file and a failure (a full
+/// disk, a folder at the target) leaves the old file untouched. Without a successful Commit
+/// the temporary file is removed.
+class AtomicFile {
+  public:
+    explicit AtomicFile(const std::filesystem::path& target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool Write(std::string_view bytes);
+    /// Keeps the permissions of the file being replaced (a new file: 0666 less the umask).
+    bool Commit();
+    bool ok() const { return error_ == 0; }
+    /// errno of the first failure, 0 while all went well.
+    int error() const { return error_; }
+
+  private:
+    void Fail();
+    std::filesystem::path target_;
+    std::string temp_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+/// Replaces the file at path with bytes through an AtomicFile.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 /// Folder of the running executable.
 std::filesystem::path ExecutableFolder();
-
-} // namespace bw
-
-namespace bw {
 
 enum class NameOrder { Exact, IgnoreCase };
 

@@ -117,7 +117,7 @@ TEST(HistoryBlock, BuildAndApply) {
 
 TEST(PriceAndKeys, Rules) {
     EXPECT_TRUE(PriceEnabled(Sjis("シェアウェア")));
-    for (const std::string kind : {Sjis("シェアウェア "), Sjis("シェアウェ"), Sjis("フリーウェア"), std::string()})
+    for (const std::string& kind : {Sjis("シェアウェア "), Sjis("シェアウェ"), Sjis("フリーウェア"), std::string()})
         EXPECT_FALSE(PriceEnabled(kind));
     for (char32_t c : {U'0', U'5', U'9', char32_t(8)}) EXPECT_TRUE(DigitKeyFilter(c));
     for (char32_t c : {U'a', U'-', U'.', U'０', U' ', char32_t(13)}) EXPECT_FALSE(DigitKeyFilter(c));
