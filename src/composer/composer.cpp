@@ -203,15 +203,19 @@ std::filesystem::path UserLayoutFolder(const std::filesystem::path& programFolde
     return programFolder / "template" / "UserLayout";
 }
 
+std::optional<std::filesystem::path> UserLayoutPath(const std::filesystem::path& programFolder,
+                                                    const std::string& name) {
+    if (!IsPlainFileName(name)) return std::nullopt;
+    const std::optional<std::string> utf8 = Cp932ToUtf8(name);
+    if (!utf8) return std::nullopt;
+    return UserLayoutFolder(programFolder) / *utf8;
+}
+
 RefreshOutcome ComposeUserLayoutHeader(const ReadMeProject& p, const ComposerSettings& s,
                                        const std::filesystem::path& programFolder, const std::string& name,
                                        TextLines& header) {
-    // Only a plain file name of the layout folder: nothing with a separator or "..".
-    const std::optional<std::string> fileName = Cp932ToUtf8(name);
-    const bool plain = fileName && !fileName->empty() && *fileName != "." && *fileName != ".." &&
-                       fileName->find_first_of("/\\") == std::string::npos;
-    const ReadResult file = plain ? ReadWholeFile(UserLayoutFolder(programFolder) / *fileName)
-                                  : ReadResult{ReadStatus::NotFound, {}};
+    const std::optional<std::filesystem::path> path = UserLayoutPath(programFolder, name);
+    const ReadResult file = path ? ReadWholeFile(*path) : ReadResult{ReadStatus::NotFound, {}};
     if (file.status == ReadStatus::NotFound) return {false, "File not found"};
     if (file.status != ReadStatus::Ok) return {false, "File access denied"};
     std::string_view rest = file.bytes;

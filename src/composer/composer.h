@@ -6,6 +6,7 @@
 #include "project/readme_project.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -67,8 +68,13 @@ void ComposeSimple1Header(const ReadMeProject& p, const ComposerSettings& s, Tex
 void ComposeSimple2Header(const ReadMeProject& p, const ComposerSettings& s, TextLines& header);
 void ComposeGeneralHeader(const ReadMeProject& p, const ComposerSettings& s, TextLines& header);
 
-/// Path of a user layout below the program folder.
+/// The folder of the user layouts below the program folder.
 std::filesystem::path UserLayoutFolder(const std::filesystem::path& programFolder);
+
+/// The file of layout name (CP932) in that folder; nullopt unless name is a plain file name
+/// (no separator, not "." or "..", decodable).
+std::optional<std::filesystem::path> UserLayoutPath(const std::filesystem::path& programFolder,
+                                                    const std::string& name);
 
 /// Appends the expanded lines of template/UserLayout/<name>; fails with "File not found"
 /// or "File access denied" and appends nothing.

@@ -95,22 +95,13 @@ bool PathLinesAreSafe(const fs::path& projectFolder, const std::vector<std::stri
 
 // A project name as one folder or file name on disk; nullopt when it cannot be one.
 std::optional<std::string> NameOnDisk(const std::string& name) {
-    if (name.empty() || name == "." || name == ".." || name.find('\0') != std::string::npos ||
-        FindAnyChar(name, "\\/") != std::string::npos)
-        return std::nullopt;
+    if (!IsPlainFileName(name)) return std::nullopt;
     return Cp932ToUtf8(name);
 }
 
-// A layout name that names a file directly inside template/UserLayout/.
-bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('\0') == std::string::npos &&
-           FindAnyChar(name, "\\/") == std::string::npos;
-}
-
 bool UserLayoutExists(const ProgramFolders& folders, const std::string& name) {
-    if (!IsPlainFileName(name)) return false;
-    const std::optional<std::string> utf8 = Cp932ToUtf8(name);
-    return utf8 && IsRegularFile(UserLayoutFolder(folders.home) / *utf8);
+    const std::optional<fs::path> path = UserLayoutPath(folders.home, name);
+    return path && IsRegularFile(*path);
 }
 
 // True when bytes hold no NUL and every line break is CR LF, so that the text needs no
@@ -277,20 +268,6 @@ fs::path StoredPathToDisk(const fs::path& projectFolder, const std::string& line
     return projectFolder / utf8;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 OpenOutcome OpenProject(ReadMeProject& p, const ProgramFolders& folders, const fs::path& path) {
     p.SavePending = true;
     ReadResult file = ReadWholeFile(path);
@@ -429,14 +406,7 @@ CreateOutcome CreateProject(ReadMeProject& p, const ProgramFolders& folders, con
 }
 
 std::vector<std::string> ListProjectFolder(const ProgramFolders& folders) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folders.ProjectFolder(), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_regular_file(typeEc)) names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return ListOrdinaryFiles(folders.ProjectFolder()).value_or(std::vector<std::string>{});
 }
 
 std::string DeleteConfirmationText(const std::string& fileName) {

@@ -56,6 +56,11 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
     return out;
 }
 
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('\0') == std::string_view::npos &&
+           FindAnyChar(name, "\\/") == std::string_view::npos;
+}
+
 std::string_view TrimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;

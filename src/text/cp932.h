@@ -35,6 +35,10 @@ std::size_t FindAnyChar(std::string_view hay, std::string_view bytes, std::size_
 /// right behind each inserted value, so an inserted value is never searched again.
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
 
+/// True for a name that can only mean one file of one folder: not empty, not "." or "..",
+/// no NUL and no "\" or "/" character.
+bool IsPlainFileName(std::string_view name);
+
 /// s without bytes <= 0x20 at both ends (blanks and control bytes; a full-width space stays).
 std::string_view TrimBlanks(std::string_view s);
 
