@@ -13,6 +13,10 @@
 # section lines must fit the composer's 70-byte wrap width, layout lines the 80-column
 # ReadMe, and a project file must have its 18 lines.
 #
+# Last, data/ReadMe.txt (the program's own ReadMe) is composed from the sample project by
+# the command-line composer, when one has been built; its last update date is the release
+# date below, not today.
+#
 # Usage: scripts/make-data.sh          rebuild and check
 #        scripts/make-data.sh --check  only check that data/ matches data/src/
 set -euo pipefail
@@ -26,6 +30,7 @@ case "${1:-}" in
 esac
 
 src=data/src
+readme_date=2026/12/11
 failed=0
 fail() { echo "make-data: $*" >&2; failed=1; }
 
@@ -101,4 +106,26 @@ if ((check_only)); then
   echo "make-data: $count files up to date"
 else
   echo "make-data: $count files written"
+fi
+
+cli=
+for candidate in build*/src/cli/brindlewocket-cli; do
+  [[ -x $candidate ]] && { cli=$candidate; break; }
+done
+if [[ -z $cli ]]; then
+  echo "make-data: no built brindlewocket-cli; data/ReadMe.txt left as it is"
+else
+  tmp=$(mktemp)
+  "$cli" compose data/sample/project/Brindlewocket.bwk --home data/sample \
+    --date "$readme_date" --output "$tmp"
+  check_width "$tmp" 80 data/ReadMe.txt
+  if ((check_only)); then
+    cmp -s "$tmp" data/ReadMe.txt || fail "data/ReadMe.txt: out of date (run scripts/make-data.sh)"
+    rm -f "$tmp"
+  else
+    chmod 644 "$tmp"
+    mv "$tmp" data/ReadMe.txt
+    echo "make-data: data/ReadMe.txt composed with $cli"
+  fi
+  if ((failed)); then exit 1; fi
 fi
