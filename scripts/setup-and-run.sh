@@ -7,8 +7,4 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
 cmake --install build --prefix portable >/dev/null
-cd portable
-if [ -x ./brindlewocket ]; then
-  exec ./brindlewocket "$@"
-fi
-exec ./brindlewocket-cli compose sample/project/Brindlewocket.bwk --home sample
+exec portable/brindlewocket "$@"
