@@ -12,6 +12,7 @@
 #include "text/files.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -219,6 +220,9 @@ int Compose(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit (or a full quota) must fail the write, not kill the program before it
+    // can clean up its temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::fputs(kUsage, stdout);
         return 0;
