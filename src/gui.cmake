@@ -10,12 +10,17 @@ add_library(bwgui STATIC
   app/BasicPage.cpp app/BasicPage.h
   app/PreviewPage.cpp app/PreviewPage.h
   editing/LongTextPage.cpp editing/LongTextPage.h
+  editing/EntryEdits.cpp editing/EntryEdits.h
+  editing/OrderListBox.cpp editing/OrderListBox.h
+  editing/VersionInputForm.cpp editing/VersionInputForm.h
   controls/Beep.cpp controls/Beep.h
   controls/Cp932InputGuard.cpp controls/Cp932InputGuard.h
   controls/Fonts.cpp controls/Fonts.h
   controls/WinSpinEdit.cpp controls/WinSpinEdit.h
   controls/XPGroupBox.h
   shell/OutputReadMeForm.cpp shell/OutputReadMeForm.h
+  shell/BaseOptionForm.cpp shell/BaseOptionForm.h
+  shell/AboutForm.cpp shell/AboutForm.h
   shell/readme_output.cpp shell/readme_output.h
   shell/user_layouts.cpp shell/user_layouts.h
 )

@@ -6,6 +6,8 @@
 #include "controls/Cp932InputGuard.h"
 #include "controls/Fonts.h"
 #include "editing/LongTextPage.h"
+#include "shell/AboutForm.h"
+#include "shell/BaseOptionForm.h"
 #include "shell/OutputReadMeForm.h"
 #include "shell/app_settings.h"
 #include "text/cp932.h"
@@ -29,8 +31,8 @@ namespace bw::gui {
 
 TMAIN::TMAIN(const std::filesystem::path& home, const std::filesystem::path& settingsFile, DialogService& dialogs,
              QWidget* parent)
-    : QMainWindow(parent), folders_{home}, dialogs_(dialogs), guard_(new Cp932InputGuard(this)),
-      context_{record_, folders_, dialogs_, *guard_} {
+    : QMainWindow(parent), folders_{home}, settingsFile_(settingsFile), dialogs_(dialogs),
+      guard_(new Cp932InputGuard(this)), context_{record_, folders_, dialogs_, *guard_} {
     setObjectName(QStringLiteral("MAIN"));
     setWindowIcon(QIcon(QStringLiteral(":/brindlewocket.png")));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -296,7 +298,9 @@ void TMAIN::TabSheet3Show() { TabSheet3->Refresh(); }
 // ---- Settings and help ---------------------------------------------------------------------
 
 void TMAIN::mnBaseOption1Click() {
-    // The basic settings dialog runs here.
+    // Only the settings file changes; the window takes the values at its next start.
+    TBaseOption dialog(settingsFile_, dialogs_, *guard_, this);
+    dialog.exec();
 }
 
 void TMAIN::mnPreviewSetting1Click() {
@@ -310,7 +314,8 @@ void TMAIN::mnReadMe1Click() {
 }
 
 void TMAIN::mnAbout1Click() {
-    // The version information dialog runs here.
+    TAboutBox dialog(this);
+    dialog.exec();
 }
 
 // ---- Window --------------------------------------------------------------------------------

@@ -92,6 +92,7 @@ class TMAIN : public QMainWindow {
     void UpdateCaption();
 
     ProgramFolders folders_;
+    std::filesystem::path settingsFile_; ///< read at start-up and by the basic settings dialog
     DialogService& dialogs_;
     ReadMeProject record_;
     ComposerState composer_;
