@@ -208,11 +208,11 @@ void TMAIN::mnSettingClick() { mnPreviewSetting1->setChecked(TabSheet3->optionPa
 bool TMAIN::ShowSaveOutcome(const SaveOutcome& outcome) {
     switch (outcome.status) {
     case SaveOutcome::Saved:
-        dialogs_.message(this, QStringLiteral("　　保存しました　　  "), QStringLiteral("情報"),
+        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("情報"),
                          DialogService::Buttons::Ok, DialogService::Icon::Information);
         return true;
     case SaveOutcome::NotOpen:
-        dialogs_.message(this, QStringLiteral("プロジェクトを開いていません"), QStringLiteral("えらー"),
+        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("えらー"),
                          DialogService::Buttons::Ok, DialogService::Icon::Warning);
         return true;
     case SaveOutcome::Failed:

@@ -9,11 +9,12 @@ namespace bw {
 
 struct LayoutListing {
     bool folderFound = true;
-    std::vector<std::string> names; ///< CP932 file names, sorted ignoring ASCII letter case
+    std::vector<std::string> names; ///< CP932 file names
 };
 
-/// The ordinary, non-hidden files of template/UserLayout/ below programFolder. A name that
-/// CP932 cannot hold is left out: the project file could not store it.
+/// The ordinary, non-hidden files of template/UserLayout/ below programFolder, sorted ignoring
+/// ASCII letter case. A name that CP932 cannot hold is left out: the project file could not
+/// store it.
 LayoutListing ListUserLayoutFiles(const std::filesystem::path& programFolder);
 
 } // namespace bw
