@@ -9,6 +9,7 @@ add_library(bwgui STATIC
   app/MAINForm.cpp app/MAINForm.h
   app/BasicPage.cpp app/BasicPage.h
   app/PreviewPage.cpp app/PreviewPage.h
+  app/Startup.cpp app/Startup.h
   editing/LongTextPage.cpp editing/LongTextPage.h
   editing/EntryEdits.cpp editing/EntryEdits.h
   editing/OrderListBox.cpp editing/OrderListBox.h

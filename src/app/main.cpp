@@ -1,28 +1,18 @@
-// Program entry: Japanese translations and fonts, then the main window.
+// Program entry: the application's set-up, then the main window until it closes.
 
 #include "app/DialogService.h"
 #include "app/MAINForm.h"
-#include "controls/Fonts.h"
+#include "app/Startup.h"
 #include "shell/app_settings.h"
 #include "text/files.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brindlewocket"));
-    QApplication::setDesktopFileName(QStringLiteral("brindlewocket"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/brindlewocket.png")));
-
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtJapanese);
-
-    bw::gui::InstallFontSubstitutions();
-    QApplication::setFont(bw::gui::WindowFont());
+    QTranslator translator;
+    bw::gui::PrepareApplication(translator);
 
     bw::gui::WidgetDialogService dialogs;
     const std::filesystem::path home = bw::ExecutableFolder();
