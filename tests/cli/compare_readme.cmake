@@ -1,0 +1,15 @@
+# Composes data/sample's project with its release date and compares it with data/ReadMe.txt.
+file(STRINGS ${DATA}/../scripts/make-data.sh date_line REGEX "^readme_date=")
+string(REGEX REPLACE "^readme_date=\"?([^\"]*)\"?$" "\\1" date "${date_line}")
+if(date STREQUAL "")
+  message(FATAL_ERROR "no readme_date= line in scripts/make-data.sh")
+endif()
+execute_process(COMMAND ${CLI} compose ${DATA}/sample/project/Brindlewocket.bwk --home ${DATA}/sample
+                        --date ${date} --output ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "brindlewocket-cli exited with ${rc}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT} ${DATA}/ReadMe.txt RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  message(FATAL_ERROR "data/ReadMe.txt is not what the composer makes of data/sample (run scripts/make-data.sh)")
+endif()
