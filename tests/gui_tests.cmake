@@ -18,3 +18,13 @@ bw_gui_test(preview_page_test gui/preview_page_test.cpp)
 bw_gui_test(readme_output_test gui/readme_output_test.cpp)
 bw_gui_test(input_guard_test gui/input_guard_test.cpp)
 
+bw_gui_test(order_list_test gui/order_list_test.cpp)
+bw_gui_test(basic_page_test gui/basic_page_test.cpp)
+bw_gui_test(version_input_test gui/version_input_test.cpp)
+bw_gui_test(base_option_test gui/base_option_test.cpp)
+bw_gui_test(about_box_test gui/about_box_test.cpp)
+
+# Not a test: pictures of the basic-items page and the small dialogs (scripts/basic-screenshots.sh).
+add_executable(basic_screenshots gui/basic_screenshots.cpp)
+target_include_directories(basic_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
+target_link_libraries(basic_screenshots PRIVATE bwgui Qt6::Test)
