@@ -7,6 +7,7 @@
 #include "text/ini.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,6 +35,36 @@ constexpr Remembered kPrefix{"VerCmb", ""}, kMajor{"VerEd1", "0"}, kMinor{"VerEd
     kBuild{"VerEd4", "0"}, kExtra{"+alpha", ""};
 
 std::string Bytes(const QString& text) { return ToCp932(text).value_or(std::string()); }
+
+/// While a combo box's list is open, the list takes the keyboard; this hands the keys that
+/// edit text on to the box's own field, so typing goes on there. The list keeps the keys that
+/// move in it, pick (Enter) and close it (Esc).
+class TypingForwarder : public QObject {
+  public:
+    TypingForwarder(QLineEdit* field, QObject* parent) : QObject(parent), field_(field) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+        case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape: case Qt::Key_Tab: case Qt::Key_Backtab:
+        case Qt::Key_F4:
+            return false;
+        case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home:
+        case Qt::Key_End:
+            break;
+        default:
+            if (key->text().isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        }
+        QApplication::sendEvent(field_, event);
+        return true;
+    }
+
+  private:
+    QLineEdit* field_;
+};
 
 } // namespace
 
@@ -134,10 +165,11 @@ TVersionInput::TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp93
     extraLabel->setBuddy(ExtraCmbBox);
     grid->addWidget(extraLabel, 0, 5);
     grid->addWidget(ExtraCmbBox, 1, 5);
-    // The list opens as soon as the user types in the box.
+    // The list opens as soon as the user types in the box, and typing goes on in the box.
     connect(ExtraCmbBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (!ExtraCmbBox->view()->isVisible()) ExtraCmbBox->showPopup();
     });
+    ExtraCmbBox->view()->installEventFilter(new TypingForwarder(ExtraCmbBox->lineEdit(), this));
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

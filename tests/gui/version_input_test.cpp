@@ -6,6 +6,7 @@
 #include "gui_test_support.h"
 #include "text/ini.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -182,6 +183,33 @@ class VersionInputTest : public QObject {
         QCOMPARE(controls.numbers[0]->text(), QStringLiteral("1"));
         ClickOk(d);
         QCOMPARE(f.record.Version, std::string("1.1a"));
+    }
+
+    void typingInTheExtraBoxOpensItsListAndGoesOnInTheBox() {
+        DialogFixture f;
+        gui::TVersionInput d(f.record, f.dialogs, f.guard);
+        d.show();
+        d.activateWindow();
+        if (!QTest::qWaitForWindowActive(&d)) QSKIP("the platform gives no active window");
+        QComboBox* extra = Controls(d).extra;
+        extra->setFocus();
+        // Keys go where the window system sends them: to the list once it is open.
+        auto typeKey = [](Qt::Key key) {
+            QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                                : QApplication::activeWindow();
+            QTest::keyClick(target->windowHandle(), key);
+        };
+        typeKey(Qt::Key_A);
+        QVERIFY(extra->view()->isVisible());
+        typeKey(Qt::Key_B);
+        typeKey(Qt::Key_C);
+        typeKey(Qt::Key_Backspace);
+        QCOMPARE(extra->currentText(), QStringLiteral("ab"));
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!extra->view()->isVisible());
+        QCOMPARE(extra->currentText(), QStringLiteral("ab"));
+        ClickOk(d);
+        QCOMPARE(f.record.Version, std::string("0.0.0.0 ab"));
     }
 
     void theArrowsStepWithinZeroToHundred() {
