@@ -46,7 +46,8 @@ QComboBox* OfferBox(const char* name, std::initializer_list<const char16_t*> off
     combo->setObjectName(QLatin1String(name));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    for (const char16_t* offer : offers) combo->addItem(QString::fromUtf16(offer));
+    for (const char16_t* offer : offers)
+        combo->addItem(QString::fromUtf16(offer));
     return combo;
 }
 
@@ -64,7 +65,8 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
         QLabel* label = ItemLabel(caption, bold, fields);
         auto* line = new QHBoxLayout;
         line->setSpacing(4);
-        for (QWidget* w : widgets) line->addWidget(w);
+        for (QWidget* w : widgets)
+            line->addWidget(w);
         line->addStretch(1);
         label->setBuddy(*widgets.begin());
         grid->addWidget(label, row, 0);
@@ -96,13 +98,14 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
 
     ArcNameEdit = NamedEdit("ArcNameEdit", fields);
     ArcNameEdit->setFixedWidth(173);
-    ArcExtCmbBox = OfferBox("ArcExtCmbBox",
-                            {u".zip", u".lzh", u".exe", u".cab", u".yz1", u".tar", u".jak", u".bga", u".gca", u".7z"},
-                            fields);
+    ArcExtCmbBox = OfferBox(
+        "ArcExtCmbBox",
+        {u".zip", u".lzh", u".exe", u".cab", u".yz1", u".tar", u".jak", u".bga", u".gca", u".7z"}, fields);
     ArcExtCmbBox->setFixedWidth(72);
     addRow(QStringLiteral("アーカイブ名"), false, {ArcNameEdit, ArcExtCmbBox});
 
-    kindCmbBox = OfferBox("kindCmbBox", {u"フリーウェア", u"カンパウェア", u"メールウェア", u"シェアウェア"}, fields);
+    kindCmbBox =
+        OfferBox("kindCmbBox", {u"フリーウェア", u"カンパウェア", u"メールウェア", u"シェアウェア"}, fields);
     kindCmbBox->setFixedWidth(173);
     // The byte 0x5C, which the Japanese Windows fonts draw as the yen sign; the fonts here draw
     // it as a backslash, so the sign itself is shown.
@@ -116,9 +119,9 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
     DevLangCmbBox = OfferBox("DevLangCmbBox",
                              {u"Visual C++ .NET", u"Visual C++", u"Visual C#.NET", u"Visual Basic .NET",
                               u"Visual Basic", u"Visual J#.NET", u"Visual J++", u"Borland Delphi",
-                              u"Borland C++Builder", u"Borland C#Builder", u"Borland JBuilder", u"Borland Kylix",
-                              u"HSP (Hot Soup Prosessor)", u"Sun Microsystems Java", u"Eclipse Java",
-                              u"Active Basic", u"Ruby", u"Python", u"WideStudio"},
+                              u"Borland C++Builder", u"Borland C#Builder", u"Borland JBuilder",
+                              u"Borland Kylix", u"HSP (Hot Soup Prosessor)", u"Sun Microsystems Java",
+                              u"Eclipse Java", u"Active Basic", u"Ruby", u"Python", u"WideStudio"},
                              fields);
     DevLangCmbBox->setFixedWidth(kFieldWidth);
     addRow(QStringLiteral("開発言語"), false, {DevLangCmbBox});
@@ -162,7 +165,8 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
     St1DefaultBtn = new QPushButton(QStringLiteral("デフォルトに戻す"), orderGroup);
     St1DefaultBtn->setObjectName(QStringLiteral("St1DefaultBtn"));
 
-    for (QPushButton* b : {St1ListUpBtn, St1ListDownBtn}) b->setFixedWidth(56);
+    for (QPushButton* b : {St1ListUpBtn, St1ListDownBtn})
+        b->setFixedWidth(56);
     auto* orderGrid = new QGridLayout(orderGroup);
     orderGrid->addWidget(first, 0, 0, Qt::AlignTop);
     orderGrid->addWidget(last, 0, 0, Qt::AlignBottom);
@@ -186,8 +190,8 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
     InstallDigitKeyFilter(ShareLabelEdit);
     ShareLabelEdit->setEnabled(false);
 
-    for (QLineEdit* edit :
-         {SoftTitleEdit, ProducerEdit, VersionEdit, ArcNameEdit, ShareLabelEdit, CopyRightEdit, HomePageEdit, MailAdrsEdit})
+    for (QLineEdit* edit : {SoftTitleEdit, ProducerEdit, VersionEdit, ArcNameEdit, ShareLabelEdit,
+                            CopyRightEdit, HomePageEdit, MailAdrsEdit})
         ctx_.guard.attach(edit);
     for (QComboBox* combo : {UpDateCmbBox, ArcExtCmbBox, kindCmbBox, DevLangCmbBox, RunTimeCmbBox})
         ctx_.guard.attach(combo);
@@ -218,7 +222,8 @@ TBasicPage::TBasicPage(PageContext& context, QWidget* parent) : QWidget(parent),
 }
 
 void TBasicPage::Bind(QLineEdit* edit, std::string& field) {
-    connect(edit, &QLineEdit::textChanged, this, [this, &field](const QString& text) { FieldEdited(field, text); });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, &field](const QString& text) { FieldEdited(field, text); });
 }
 
 void TBasicPage::Bind(QComboBox* combo, std::string& field) {
@@ -283,7 +288,8 @@ bool TBasicPage::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == kindCmbBox || watched == kindCmbBox->lineEdit()) && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const std::optional<std::string> kind = ToCp932(kindCmbBox->currentText());
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && kind && PriceEnabled(*kind))
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && kind &&
+            PriceEnabled(*kind))
             ShareLabelEdit->setFocus(Qt::OtherFocusReason);
     }
     return QWidget::eventFilter(watched, event);
@@ -298,8 +304,14 @@ void TBasicPage::SpeedButton1Click() {
     emit edited();
 }
 
-void TBasicPage::St1ListUpBtnClick() { St1ListBox->MoveUp(); }
-void TBasicPage::St1ListDownBtnClick() { St1ListBox->MoveDown(); }
-void TBasicPage::St1DefaultBtnClick() { St1ListBox->ResetOrder(DefaultBasicOrder()); }
+void TBasicPage::St1ListUpBtnClick() {
+    St1ListBox->MoveUp();
+}
+void TBasicPage::St1ListDownBtnClick() {
+    St1ListBox->MoveDown();
+}
+void TBasicPage::St1DefaultBtnClick() {
+    St1ListBox->ResetOrder(DefaultBasicOrder());
+}
 
 } // namespace bw::gui

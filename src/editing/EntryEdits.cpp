@@ -36,7 +36,8 @@ class DigitKeyEventFilter : public QObject {
     /// filter's own characters.
     static bool Passes(const QString& text) {
         for (const QChar c : text)
-            if (c.unicode() >= 0x20 && c.unicode() != 0x7F && !bw::DigitKeyFilter(char32_t{c.unicode()})) return false;
+            if (c.unicode() >= 0x20 && c.unicode() != 0x7F && !bw::DigitKeyFilter(char32_t{c.unicode()}))
+                return false;
         return true;
     }
 };
@@ -55,7 +56,9 @@ void THomePageEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
-TContactEdit::TContactEdit(QWidget* parent) : QLineEdit(parent) { setInputMethodHints(Qt::ImhPreferLatin); }
+TContactEdit::TContactEdit(QWidget* parent) : QLineEdit(parent) {
+    setInputMethodHints(Qt::ImhPreferLatin);
+}
 
 void TContactEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);

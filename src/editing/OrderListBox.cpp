@@ -29,7 +29,8 @@ class OrderRowDelegate : public QStyledItemDelegate {
         return {option.rect.width(), rowHeight_};
     }
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette::ColorGroup group =
             option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
@@ -37,7 +38,8 @@ class OrderRowDelegate : public QStyledItemDelegate {
         if (selected) painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
@@ -62,7 +64,9 @@ TOrderListBox::TOrderListBox(std::vector<std::string>& order, int rowHeight, QWi
     LoadFromOrder();
 }
 
-void TOrderListBox::LoadFromOrder() { ShowOrder(-1); }
+void TOrderListBox::LoadFromOrder() {
+    ShowOrder(-1);
+}
 
 void TOrderListBox::ResetOrder(std::vector<std::string> order) {
     const bool changed = order != order_;
@@ -88,9 +92,11 @@ void TOrderListBox::setSelectedRow(int rowIndex) {
 void TOrderListBox::ShowOrder(int selected) {
     if (count() != static_cast<int>(order_.size())) {
         clear();
-        for (const std::string& name : order_) addItem(FromCp932(name));
+        for (const std::string& name : order_)
+            addItem(FromCp932(name));
     } else {
-        for (int k = 0; k < count(); ++k) item(k)->setText(FromCp932(order_[static_cast<std::size_t>(k)]));
+        for (int k = 0; k < count(); ++k)
+            item(k)->setText(FromCp932(order_[static_cast<std::size_t>(k)]));
     }
     setSelectedRow(selected);
 }
@@ -138,7 +144,8 @@ void TOrderListBox::mouseMoveEvent(QMouseEvent* event) {
     // With the button held the selection stays on the pressed row; far enough, that row is
     // dragged.
     if (!pressOnRow_ || selectedRow() < 0) return;
-    if ((event->position().toPoint() - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
+    if ((event->position().toPoint() - pressPos_).manhattanLength() < QApplication::startDragDistance())
+        return;
     pressOnRow_ = false;
     auto* drag = new QDrag(this);
     auto* data = new QMimeData;

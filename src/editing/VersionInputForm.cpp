@@ -31,10 +31,12 @@ struct Remembered {
     const char* key;
     const char* fallback;
 };
-constexpr Remembered kPrefix{"VerCmb", ""}, kMajor{"VerEd1", "0"}, kMinor{"VerEd2", "0"}, kRelease{"VerEd3", "0"},
-    kBuild{"VerEd4", "0"}, kExtra{"+alpha", ""};
+constexpr Remembered kPrefix{"VerCmb", ""}, kMajor{"VerEd1", "0"}, kMinor{"VerEd2", "0"},
+    kRelease{"VerEd3", "0"}, kBuild{"VerEd4", "0"}, kExtra{"+alpha", ""};
 
-std::string Bytes(const QString& text) { return ToCp932(text).value_or(std::string()); }
+std::string Bytes(const QString& text) {
+    return ToCp932(text).value_or(std::string());
+}
 
 /// While a combo box's list is open, the list takes the keyboard; this hands the keys that
 /// edit text on to the box's own field, so typing goes on there. The list keeps the keys that
@@ -48,15 +50,27 @@ class TypingForwarder : public QObject {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
-        case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape: case Qt::Key_Tab: case Qt::Key_Backtab:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
         case Qt::Key_F4:
             return false;
-        case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home:
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
         case Qt::Key_End:
             break;
         default:
-            if (key->text().isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+            if (key->text().isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+                return false;
         }
         QApplication::sendEvent(field_, event);
         return true;
@@ -113,12 +127,13 @@ bool TVerUpDown::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Dialog --------------------------------------------------------------------------------
 
-TVersionInput::TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp932InputGuard& guard, QWidget* parent)
+TVersionInput::TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp932InputGuard& guard,
+                             QWidget* parent)
     : QDialog(parent), record_(record), dialogs_(dialogs) {
     setObjectName(QStringLiteral("VersionInput"));
     setWindowTitle(QStringLiteral("必要性を感じない入力ﾌｫｰﾑ"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     VerCmbBox = new QComboBox(this);
     VerCmbBox->setObjectName(QStringLiteral("VerCmbBox"));
@@ -190,7 +205,8 @@ TVersionInput::TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp93
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     guard.attach(VerCmbBox);
-    for (QLineEdit* edit : {VerEdit1, VerEdit2, VerEdit3, VerEdit4}) guard.attach(edit);
+    for (QLineEdit* edit : {VerEdit1, VerEdit2, VerEdit3, VerEdit4})
+        guard.attach(edit);
     guard.attach(ExtraCmbBox);
 
     // A new dialog is made for every opening, so filling it now is filling it when shown.
@@ -219,10 +235,11 @@ void TVersionInput::OKBtnClick() {
     record_.Version = ComposeVersionText(prefix, major, minor, release, build, extra);
     // Without a project there is nowhere to remember the input.
     if (!record_.IniPath.empty()) {
-        const std::vector<IniWrite> writes{{kSection, kPrefix.key, prefix},   {kSection, kMajor.key, major},
-                                           {kSection, kMinor.key, minor},     {kSection, kRelease.key, release},
-                                           {kSection, kBuild.key, build},     {kSection, kExtra.key, extra}};
-        if (!UpdateIniFile(record_.IniPath, writes)) ShowError(dialogs_, this, IniWriteFailedMessage(record_.IniPath));
+        const std::vector<IniWrite> writes{{kSection, kPrefix.key, prefix}, {kSection, kMajor.key, major},
+                                           {kSection, kMinor.key, minor},   {kSection, kRelease.key, release},
+                                           {kSection, kBuild.key, build},   {kSection, kExtra.key, extra}};
+        if (!UpdateIniFile(record_.IniPath, writes))
+            ShowError(dialogs_, this, IniWriteFailedMessage(record_.IniPath));
     }
     accept();
 }

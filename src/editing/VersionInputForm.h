@@ -37,7 +37,8 @@ class TVersionInput : public QDialog {
     Q_OBJECT
   public:
     /// The dialog edits record.Version and remembers its input in record.IniPath.
-    TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp932InputGuard& guard, QWidget* parent = nullptr);
+    TVersionInput(ReadMeProject& record, DialogService& dialogs, Cp932InputGuard& guard,
+                  QWidget* parent = nullptr);
 
     /// The six controls take the remembered values (defaults without a project or key).
     void FormShow();

@@ -14,7 +14,9 @@
 
 // The program's icons are compiled into the static library bwgui; nothing refers to them,
 // so they must be registered by name before the first use.
-static void InitProgramIcons() { Q_INIT_RESOURCE(brindlewocket); }
+static void InitProgramIcons() {
+    Q_INIT_RESOURCE(brindlewocket);
+}
 
 namespace bw::gui {
 
@@ -28,9 +30,13 @@ QFont LinkFont() {
 
 } // namespace
 
-QString SupportPageAddress() { return QStringLiteral("https://brindlewocket.example/support/"); }
+QString SupportPageAddress() {
+    return QStringLiteral("https://brindlewocket.example/support/");
+}
 
-QString VersionLabelText() { return QStringLiteral("Ver ") + QLatin1String(BW_VERSION); }
+QString VersionLabelText() {
+    return QStringLiteral("Ver ") + QLatin1String(BW_VERSION);
+}
 
 // ---- Link ----------------------------------------------------------------------------------
 
@@ -72,8 +78,8 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("バージョン情報"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));

@@ -18,13 +18,13 @@
 
 namespace bw::gui {
 
-TBaseOption::TBaseOption(const std::filesystem::path& settingsFile, DialogService& dialogs, Cp932InputGuard& guard,
-                         QWidget* parent)
+TBaseOption::TBaseOption(const std::filesystem::path& settingsFile, DialogService& dialogs,
+                         Cp932InputGuard& guard, QWidget* parent)
     : QDialog(parent), settingsFile_(settingsFile), dialogs_(dialogs) {
     setObjectName(QStringLiteral("BaseOption"));
     setWindowTitle(QStringLiteral("基本設定"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox1"));
@@ -78,7 +78,7 @@ TBaseOption::TBaseOption(const std::filesystem::path& settingsFile, DialogServic
 
 void TBaseOption::OKBtnClick() {
     auto bytes = [](const QLineEdit* edit) { return ToCp932(edit->text()).value_or(std::string()); };
-    const AppSettings s{bytes(ProducerEdit),  bytes(CopyRighterEdit),     bytes(DevelopLangEdit),
+    const AppSettings s{bytes(ProducerEdit), bytes(CopyRighterEdit), bytes(DevelopLangEdit),
                         bytes(HomePageEdit), bytes(MainAddressEdit), CreateReadChkBox->isChecked()};
     if (!WriteAppSettings(settingsFile_, s)) ShowError(dialogs_, this, IniWriteFailedMessage(settingsFile_));
     accept();

@@ -31,7 +31,8 @@ class AboutBoxTest : public QObject {
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QCOMPARE(d.windowTitle(), QStringLiteral("バージョン情報"));
-        QCOMPARE(d.findChild<QLabel*>(QStringLiteral("ProductName"))->text(), QStringLiteral("　Brindlewocket"));
+        QCOMPARE(d.findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
+                 QStringLiteral("　Brindlewocket"));
         QCOMPARE(d.findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("Ver 1.0.0.0"));
         const QLabel* icon = d.findChild<QLabel*>(QStringLiteral("ProgramIcon"));
         QVERIFY(!icon->pixmap().isNull());
@@ -74,8 +75,10 @@ class AboutBoxTest : public QObject {
             test::WhenModal<gui::TAboutBox>([&rounds, how](gui::TAboutBox* d) {
                 QTest::keyClick(d, Qt::Key_Escape);
                 QVERIFY(d->isVisible());
-                if (std::string_view(how) == "Return") QTest::keyClick(d, Qt::Key_Return);
-                else QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+                if (std::string_view(how) == "Return")
+                    QTest::keyClick(d, Qt::Key_Return);
+                else
+                    QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
                 ++rounds;
             });
             window.findChild<QAction*>(QStringLiteral("mnAbout1"))->trigger();

@@ -37,7 +37,8 @@ struct Fields {
         createRead = d.findChild<QCheckBox*>(QStringLiteral("CreateReadChkBox"));
     }
     QStringList texts() const {
-        return {producer->text(), copyRighter->text(), developLang->text(), homePage->text(), mainAddress->text()};
+        return {producer->text(), copyRighter->text(), developLang->text(), homePage->text(),
+                mainAddress->text()};
     }
 };
 
@@ -57,7 +58,8 @@ class BaseOptionTest : public QObject {
         const fs::path file = folder.settingsFile();
         gui::TBaseOption d(file, dialogs, guard);
         Fields f(d);
-        QCOMPARE(f.texts(), (QStringList{QString(), QString(), QString(), QStringLiteral("http://"), QString()}));
+        QCOMPARE(f.texts(),
+                 (QStringList{QString(), QString(), QString(), QStringLiteral("http://"), QString()}));
         QVERIFY(!f.createRead->isChecked());
         QVERIFY(!f.homePage->testAttribute(Qt::WA_InputMethodEnabled));
 
@@ -66,8 +68,8 @@ class BaseOptionTest : public QObject {
         const std::string text = test::ReadBytes(file);
         // Every key, in the order of the file's first write.
         std::size_t at = 0;
-        for (const char* line : {"[BaseSetting]", "Producer=", "CopyRighter=", "DevelopLang=", "HomePage=http://",
-                                 "MainAddress=", "[CreateRead]", "Read=0"}) {
+        for (const char* line : {"[BaseSetting]", "Producer=", "CopyRighter=", "DevelopLang=",
+                                 "HomePage=http://", "MainAddress=", "[CreateRead]", "Read=0"}) {
             const std::size_t found = text.find(line, at);
             QVERIFY2(found != std::string::npos, line);
             at = found + 1;
@@ -85,8 +87,8 @@ class BaseOptionTest : public QObject {
         {
             gui::TBaseOption d(file, dialogs, guard);
             Fields f(d);
-            QCOMPARE(f.texts(), (QStringList{QStringLiteral("山田"), QString(), QString(), QStringLiteral("http://a/"),
-                                             QString()}));
+            QCOMPARE(f.texts(), (QStringList{QStringLiteral("山田"), QString(), QString(),
+                                             QStringLiteral("http://a/"), QString()}));
             QVERIFY(f.createRead->isChecked());
             f.producer->setText(QStringLiteral("ＹＡＭＡＤＡ 太郎"));
             f.copyRighter->setText(QStringLiteral("(C) 山田"));
@@ -164,7 +166,8 @@ class BaseOptionTest : public QObject {
             QVERIFY(fs::exists(folder.settingsFile()));
             QVERIFY(window.record().Producer.empty());
             QCOMPARE(window.record().HomePage, std::string("http://"));
-            QCOMPARE(window.basicPage()->findChild<QLineEdit*>(QStringLiteral("ProducerEdit"))->text(), QString());
+            QCOMPARE(window.basicPage()->findChild<QLineEdit*>(QStringLiteral("ProducerEdit"))->text(),
+                     QString());
         }
         {
             gui::TMAIN window(folder.home(), folder.settingsFile(), dialogs);

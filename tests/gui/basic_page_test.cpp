@@ -48,7 +48,8 @@ struct PageFixture {
 
 /// Types text at the end of a field, as a keyboard would (any characters).
 void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 QLineEdit* EditorOf(QWidget* w) {
@@ -58,7 +59,8 @@ QLineEdit* EditorOf(QWidget* w) {
 
 QStringList ComboItems(QComboBox* combo) {
     QStringList items;
-    for (int k = 0; k < combo->count(); ++k) items << combo->itemText(k);
+    for (int k = 0; k < combo->count(); ++k)
+        items << combo->itemText(k);
     return items;
 }
 
@@ -76,9 +78,9 @@ class BasicPageTest : public QObject {
         std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
         labels.removeIf([](QLabel* l) { return !l->text().startsWith(QStringLiteral("　")); });
         const std::pair<const char16_t*, bool> expected[] = {
-            {u"　ソフト名", true},   {u"　作者名", true},       {u"　バージョン", true},
-            {u"　最終更新日", false}, {u"　アーカイブ名", false}, {u"　種別", true},
-            {u"　開発言語", false},   {u"　著作権者名", true},   {u"　必要ランタイム", false},
+            {u"　ソフト名", true},     {u"　作者名", true},        {u"　バージョン", true},
+            {u"　最終更新日", false},  {u"　アーカイブ名", false}, {u"　種別", true},
+            {u"　開発言語", false},    {u"　著作権者名", true},    {u"　必要ランタイム", false},
             {u"　ホームページ", true}, {u"　連絡先", true}};
         QCOMPARE(labels.size(), qsizetype(std::size(expected)));
         for (std::size_t k = 0; k < std::size(expected); ++k) {
@@ -201,7 +203,8 @@ class BasicPageTest : public QObject {
         QCOMPARE(f.record.SoftName, Sjis("ソフトX"));
         QCOMPARE(f.record.CopyRight, std::string("A\xFF"));
         Type(f.edit("CopyRightEdit"), QStringLiteral("B"));
-        QCOMPARE(f.record.CopyRight, std::string("A\xFF" "B"));
+        QCOMPARE(f.record.CopyRight, std::string("A\xFF"
+                                                 "B"));
 
         // Another project with another kind turns the price box off; its price is shown.
         r.Kind = Sjis("フリーウェア");

@@ -61,10 +61,11 @@ int main(int argc, char* argv[]) {
     gui::TVersionInput version(r, dialogs, window.inputGuard(), &window);
     Save(&version, out, QStringLiteral("version_input.png"));
 
-    test::WriteBytes(folder.settingsFile(),
-                     Sjis("[BaseSetting]\r\nProducer=山田太郎\r\nCopyRighter=山田太郎\r\nDevelopLang=Borland Delphi\r\n"
-                          "HomePage=http://brindlewocket.example/\r\nMainAddress=taro@example.com\r\n"
-                          "[CreateRead]\r\nRead=1\r\n"));
+    test::WriteBytes(
+        folder.settingsFile(),
+        Sjis("[BaseSetting]\r\nProducer=山田太郎\r\nCopyRighter=山田太郎\r\nDevelopLang=Borland Delphi\r\n"
+             "HomePage=http://brindlewocket.example/\r\nMainAddress=taro@example.com\r\n"
+             "[CreateRead]\r\nRead=1\r\n"));
     gui::TBaseOption options(folder.settingsFile(), dialogs, window.inputGuard(), &window);
     Save(&options, out, QStringLiteral("base_option.png"));
 

@@ -14,19 +14,22 @@ namespace {
 
 std::vector<std::string> Letters(const std::string& s) {
     std::vector<std::string> v;
-    for (char c : s) v.emplace_back(1, c);
+    for (char c : s)
+        v.emplace_back(1, c);
     return v;
 }
 
 QStringList Rows(const TOrderListBox& list) {
     QStringList rows;
-    for (int k = 0; k < list.count(); ++k) rows << list.item(k)->text();
+    for (int k = 0; k < list.count(); ++k)
+        rows << list.item(k)->text();
     return rows;
 }
 
 QStringList AsRows(const std::vector<std::string>& order) {
     QStringList rows;
-    for (const std::string& name : order) rows << gui::FromCp932(name);
+    for (const std::string& name : order)
+        rows << gui::FromCp932(name);
     return rows;
 }
 
@@ -95,8 +98,8 @@ class OrderListTest : public QObject {
     void dropsMoveTheSelectedItemToTheRowUnderThePointer() {
         struct Case {
             const char* name;
-            int selected;  // -1: none
-            int dropRow;   // -1: below the last row
+            int selected; // -1: none
+            int dropRow;  // -1: below the last row
             const char* after;
             int selectedAfter;
             bool edited;

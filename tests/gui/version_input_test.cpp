@@ -39,12 +39,14 @@ struct Controls {
 
     explicit Controls(gui::TVersionInput& d) {
         prefix = d.findChild<QComboBox*>(QStringLiteral("VerCmbBox"));
-        for (int k = 0; k < 4; ++k) numbers[k] = d.findChild<QLineEdit*>(QStringLiteral("VerEdit%1").arg(k + 1));
+        for (int k = 0; k < 4; ++k)
+            numbers[k] = d.findChild<QLineEdit*>(QStringLiteral("VerEdit%1").arg(k + 1));
         extra = d.findChild<QComboBox*>(QStringLiteral("ExtraCmbBox"));
     }
     void set(const QString& p, const QStringList& n, const QString& e) {
         prefix->setEditText(p);
-        for (int k = 0; k < 4; ++k) numbers[k]->setText(n[k]);
+        for (int k = 0; k < 4; ++k)
+            numbers[k]->setText(n[k]);
         extra->setEditText(e);
     }
     QStringList texts() const {
@@ -58,11 +60,13 @@ void ClickOk(gui::TVersionInput& d) {
 }
 
 void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 QToolButton* Arrow(gui::TVersionInput& d, int field, const char* which) {
-    return d.findChild<QWidget*>(QStringLiteral("Ver%1UpDown").arg(field))->findChild<QToolButton*>(QLatin1String(which));
+    return d.findChild<QWidget*>(QStringLiteral("Ver%1UpDown").arg(field))
+        ->findChild<QToolButton*>(QLatin1String(which));
 }
 
 } // namespace
@@ -78,13 +82,20 @@ class VersionInputTest : public QObject {
             const char16_t* version;
         };
         const Case cases[] = {
-            {u"ver", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("5")}, u"β",
+            {u"ver",
+             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("5")},
+             u"β",
              u"ver 1.2.0.5 β"},
-            {u"", {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}, u"",
+            {u"",
+             {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")},
+             u"",
              u"2.0.0.0"},
             {u"ver", {QString(), QStringLiteral("3"), QString(), QString()}, u"", u"ver .3"},
             {u"ver", {QString(), QString(), QString(), QString()}, u"", u"ver "},
-            {u"バージョン", {QStringLiteral("1"), QString(), QString(), QString()}, u"＋", u"バージョン 1 ＋"},
+            {u"バージョン",
+             {QStringLiteral("1"), QString(), QString(), QString()},
+             u"＋",
+             u"バージョン 1 ＋"},
             {u"", {QString(), QString(), QString(), QString()}, u"", u""}, // replaces the old text
         };
         for (const Case& c : cases) {
@@ -121,9 +132,10 @@ class VersionInputTest : public QObject {
         {
             gui::TVersionInput d(f.record, f.dialogs, f.guard);
             QCOMPARE(Controls(d).texts()[1], QStringLiteral("0")); // no key yet
-            Controls(d).set(QStringLiteral("バージョン"),
-                            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("5")},
-                            QStringLiteral("β"));
+            Controls(d).set(
+                QStringLiteral("バージョン"),
+                {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("5")},
+                QStringLiteral("β"));
             ClickOk(d);
         }
         const IniFile stored = LoadIniFile(ini).ini;
@@ -141,8 +153,10 @@ class VersionInputTest : public QObject {
         const std::string afterOk = test::ReadBytes(ini);
         {
             gui::TVersionInput d(f.record, f.dialogs, f.guard);
-            Controls(d).set(QStringLiteral("x"), {QStringLiteral("9"), QStringLiteral("9"), QStringLiteral("9"),
-                                                  QStringLiteral("9")}, QStringLiteral("y"));
+            Controls(d).set(
+                QStringLiteral("x"),
+                {QStringLiteral("9"), QStringLiteral("9"), QStringLiteral("9"), QStringLiteral("9")},
+                QStringLiteral("y"));
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("CancelBtn")), Qt::LeftButton);
             QCOMPARE(d.result(), int(QDialog::Rejected));
         }
@@ -159,7 +173,8 @@ class VersionInputTest : public QObject {
         // The project folder is gone: the INI file cannot be written.
         f.record.IniPath = f.folder.home() / "project" / "Gone" / "Gone.ini";
         gui::TVersionInput d(f.record, f.dialogs, f.guard);
-        Controls(d).set(QStringLiteral("ver"), {QStringLiteral("1"), QString(), QString(), QString()}, QString());
+        Controls(d).set(QStringLiteral("ver"), {QStringLiteral("1"), QString(), QString(), QString()},
+                        QString());
         ClickOk(d);
         QCOMPARE(f.record.Version, std::string("ver 1"));
         QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -174,7 +189,8 @@ class VersionInputTest : public QObject {
         DialogFixture f;
         gui::TVersionInput d(f.record, f.dialogs, f.guard);
         Controls controls(d);
-        for (QLineEdit* e : controls.numbers) e->clear();
+        for (QLineEdit* e : controls.numbers)
+            e->clear();
         Type(controls.numbers[0], QStringLiteral("1a-.５2"));
         Type(controls.numbers[1], QStringLiteral("1a"));
         QCOMPARE(controls.numbers[0]->text(), QStringLiteral("12"));
@@ -223,15 +239,18 @@ class VersionInputTest : public QObject {
             const char* after;
         };
         const Case cases[] = {
-            {"5", "UpButton", "6"},   {"5", "DownButton", "4"}, {"100", "UpButton", "100"},
-            {"0", "DownButton", "0"}, {"7", "Up", "8"},         {"0", "Down", "0"},
+            {"5", "UpButton", "6"},      {"5", "DownButton", "4"}, {"100", "UpButton", "100"},
+            {"0", "DownButton", "0"},    {"7", "Up", "8"},         {"0", "Down", "0"},
             {"250", "DownButton", "99"},
         };
         for (const Case& c : cases) {
             minor->setText(QLatin1String(c.start));
-            if (std::string_view(c.arrow) == "Up") QTest::keyClick(minor, Qt::Key_Up);
-            else if (std::string_view(c.arrow) == "Down") QTest::keyClick(minor, Qt::Key_Down);
-            else QTest::mouseClick(Arrow(d, 2, c.arrow), Qt::LeftButton);
+            if (std::string_view(c.arrow) == "Up")
+                QTest::keyClick(minor, Qt::Key_Up);
+            else if (std::string_view(c.arrow) == "Down")
+                QTest::keyClick(minor, Qt::Key_Down);
+            else
+                QTest::mouseClick(Arrow(d, 2, c.arrow), Qt::LeftButton);
             QVERIFY2(minor->text() == QLatin1String(c.after), c.start);
         }
         // A field that holds no number steps from the last number it showed.
