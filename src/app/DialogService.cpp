@@ -2,6 +2,9 @@
 
 #include "text/cp932.h"
 
+#include <array>
+#include <vector>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -139,7 +142,81 @@ void ShowError(DialogService& dialogs, QWidget* parent, const std::string& cp932
                     DialogService::Icon::Critical);
 }
 
-QString FromCp932(const std::string& bytes) { return QString::fromStdString(Cp932ToDisplayUtf8(bytes)); }
+namespace {
+
+// CP932 to UTF-16 by table: a large text (the 14 MB preview) is decoded in one tight pass
+// instead of through iconv and UTF-8. The table is made once from the core's own decoding, so
+// both agree on every byte, undecodable ones included.
+struct DecodeTable {
+    static constexpr char16_t kNone = 0xFFFF;
+    std::array<char16_t, 256> single{};
+    std::vector<char16_t> pair = std::vector<char16_t>(65536, kNone);
+
+    DecodeTable() {
+        for (int b = 0; b < 256; ++b) {
+            const QString s = QString::fromStdString(Cp932ToDisplayUtf8(std::string(1, static_cast<char>(b))));
+            single[static_cast<std::size_t>(b)] = s.size() == 1 ? s[0].unicode() : kNone;
+        }
+        // Every lead and trail pair, one per line; a pair that does not decode comes back as
+        // more than one character.
+        std::string all;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                all += static_cast<char>(lead);
+                all += static_cast<char>(trail);
+                all += '\n';
+            }
+        }
+        const QStringList decoded = QString::fromStdString(Cp932ToDisplayUtf8(all)).split(u'\n');
+        qsizetype k = 0;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail, ++k) {
+                const QString& c = decoded[k];
+                if (c.size() == 1 && (c[0].unicode() < 0xF700 || c[0].unicode() > 0xF7FF))
+                    pair[static_cast<std::size_t>(lead << 8 | trail)] = c[0].unicode();
+            }
+        }
+    }
+};
+
+const DecodeTable& Table() {
+    static const DecodeTable table;
+    return table;
+}
+
+} // namespace
+
+QString FromCp932(std::string_view bytes) {
+    const DecodeTable& t = Table();
+    QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    char16_t* const begin = o;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            *o++ = b;
+            ++i;
+            continue;
+        }
+        if (IsLeadByte(b) && i + 1 < n) {
+            const char16_t c = t.pair[static_cast<std::size_t>(b << 8 | s[i + 1])];
+            if (c != DecodeTable::kNone) {
+                *o++ = c;
+                i += 2;
+                continue;
+            }
+        }
+        const char16_t c = t.single[b];
+        *o++ = c != DecodeTable::kNone ? c : static_cast<char16_t>(0xF700 + b);
+        ++i;
+    }
+    out.truncate(o - begin);
+    return out;
+}
 
 std::optional<std::string> ToCp932(const QString& text) {
     EncodeResult r = DisplayUtf8ToCp932(text.toStdString());

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -58,7 +59,7 @@ class WidgetDialogService : public DialogService {
 void ShowError(DialogService& dialogs, QWidget* parent, const std::string& cp932Text);
 
 /// CP932 bytes as display text (undecodable bytes kept as private code points).
-QString FromCp932(const std::string& bytes);
+QString FromCp932(std::string_view bytes);
 /// Display text back to CP932; nullopt when a character has no CP932 code.
 std::optional<std::string> ToCp932(const QString& text);
 /// A file-system path (UTF-8 on disk) as display text, and back.

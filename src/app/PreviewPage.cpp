@@ -15,7 +15,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -275,7 +277,18 @@ void TPreviewPage::RefreshBtnClick() { Refresh(); }
 void TPreviewPage::ShowReadMeLines() {
     std::string text = composer_.ReadMeLines.Joined("\n");
     if (!text.empty()) text.pop_back();
-    PreviewMemo->setPlainText(QString::fromStdString(Cp932ToDisplayUtf8(text)));
+    // The text goes into a fresh document before the view sees it: filling a document that no
+    // view watches, and dropping the old one whole, is far cheaper than replacing the text of
+    // the shown document piece by piece.
+    auto* document = new QTextDocument(PreviewMemo);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(PreviewMemo->font());
+    document->setPlainText(FromCp932(text));
+    QTextDocument* old = PreviewMemo->document();
+    const bool ours = old->parent() == PreviewMemo; // the editor deletes its first document itself
+    PreviewMemo->setDocument(document);
+    if (ours) delete old;
 }
 
 bool TPreviewPage::eventFilter(QObject* watched, QEvent* event) {

@@ -135,6 +135,21 @@ class InputGuardTest : public QObject {
         QCOMPARE(window.statusBar()->currentMessage(), Cp932InputGuard::RefusalMessage(kEmoji));
     }
 
+    void displayDecodingAgreesWithTheCore() {
+        // Every single byte, every two-byte sequence (alone and followed by a letter) and a
+        // lead byte cut off at the end decode exactly as the core's lossless display decoding.
+        auto core = [](const std::string& bytes) { return QString::fromStdString(Cp932ToDisplayUtf8(bytes)); };
+        std::string all;
+        for (int b = 0; b < 256; ++b) {
+            const std::string one(1, static_cast<char>(b));
+            QCOMPARE(gui::FromCp932(one), core(one));
+            for (int c = 0; c < 256; ++c) all += one + static_cast<char>(c) + "A";
+        }
+        QCOMPARE(gui::FromCp932(all), core(all));
+        const std::string cut = "ok\x82";
+        QCOMPARE(gui::FromCp932(cut), core(cut));
+    }
+
     void undecodableBytesSurviveShowingAndEditing() {
         ProgramFolder folder;
         ScriptedDialogs dialogs;
