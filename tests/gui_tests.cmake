@@ -28,3 +28,8 @@ bw_gui_test(about_box_test gui/about_box_test.cpp)
 add_executable(basic_screenshots gui/basic_screenshots.cpp)
 target_include_directories(basic_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
 target_link_libraries(basic_screenshots PRIVATE bwgui Qt6::Test)
+
+# Not a test: pictures of the main window, its menus and the output dialog (scripts/screenshots.sh).
+add_executable(main_screenshots EXCLUDE_FROM_ALL gui/main_screenshots.cpp)
+target_include_directories(main_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
+target_link_libraries(main_screenshots PRIVATE bwgui Qt6::Test)

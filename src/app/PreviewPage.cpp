@@ -32,7 +32,7 @@ QComboBox* BracketPicker(const char* name, std::initializer_list<const char16_t*
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     for (const char16_t* offer : offers) combo->addItem(QString::fromUtf16(offer));
-    combo->setFixedWidth(52);
+    combo->setFixedWidth(54);
     return combo;
 }
 
@@ -58,7 +58,7 @@ TPreviewPage::TPreviewPage(PageContext& context, ComposerState& composer, QWidge
     IndentSpin->setKeyFilter(DigitKeyFilter);
     IndentSpin->setAttribute(Qt::WA_InputMethodEnabled, false);
     IndentSpin->setValue(6);
-    IndentSpin->setFixedWidth(52);
+    IndentSpin->setFixedWidth(48);
     auto* indentLayout = new QHBoxLayout(indentGroup);
     indentLayout->addWidget(IndentSpin);
 
@@ -69,18 +69,18 @@ TPreviewPage::TPreviewPage(PageContext& context, ComposerState& composer, QWidge
     HorizLine2Edit->setObjectName(QStringLiteral("HorizLine2Edit"));
     auto* lineLayout = new QHBoxLayout(lineGroup);
     for (QLineEdit* e : {HorizLine1Edit, HorizLine2Edit}) {
-        e->setFixedWidth(52);
+        e->setFixedWidth(44);
         lineLayout->addWidget(e);
     }
 
     auto* styleGroup = new TXPGroupBox(QStringLiteral("上部形式"), PreviewOptionPanel);
     FormatCmb = new QComboBox(styleGroup);
     FormatCmb->setObjectName(QStringLiteral("FormatCmb"));
-    FormatCmb->setMinimumWidth(130);
+    FormatCmb->setFixedWidth(118);
     StyleSpdBtn = new QToolButton(styleGroup);
     StyleSpdBtn->setObjectName(QStringLiteral("StyleSpdBtn"));
     StyleSpdBtn->setArrowType(Qt::DownArrow);
-    StyleSpdBtn->setAutoRaise(true);
+    StyleSpdBtn->setFixedSize(18, 22);
     StyleSpdBtn->setContextMenuPolicy(Qt::NoContextMenu);
     StylePopup = new QMenu(this);
     StylePopup->setObjectName(QStringLiteral("StylePopup"));
@@ -101,13 +101,21 @@ TPreviewPage::TPreviewPage(PageContext& context, ComposerState& composer, QWidge
     RefreshBtn = new QPushButton(QStringLiteral("更新"), PreviewOptionPanel);
     RefreshBtn->setObjectName(QStringLiteral("RefreshBtn"));
     RefreshBtn->setDefault(true);
+    RefreshBtn->setFixedWidth(56);
 
+    // The groups sit tight so that the bar fits the window's fixed width.
+    for (QBoxLayout* l : {bracketLayout, indentLayout, lineLayout, styleLayout}) {
+        l->setContentsMargins(6, 2, 6, 4);
+        l->setSpacing(4);
+    }
     auto* panelLayout = new QHBoxLayout(PreviewOptionPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(4);
     panelLayout->addWidget(bracketGroup);
     panelLayout->addWidget(indentGroup);
     panelLayout->addWidget(lineGroup);
-    panelLayout->addWidget(styleGroup, 1);
+    panelLayout->addWidget(styleGroup);
+    panelLayout->addStretch(1);
     panelLayout->addWidget(RefreshBtn, 0, Qt::AlignBottom);
 
     PreviewMemo = new QPlainTextEdit(this);
