@@ -27,8 +27,9 @@ namespace {
 // One section of about size bytes: CR LF lines of ASCII and Japanese, short and long, about a
 // fifth of them wider than the wrap width.
 std::string MakeSection(std::size_t size, std::mt19937& rng) {
-    const std::string words[] = {"Brindlewocket", "readme", bw::Sjis("説明書"), bw::Sjis("インストール"),
-                                 bw::Sjis("ｶﾀｶﾅ"), "version", bw::Sjis("漢字かな交じり文"), "a"};
+    const std::string words[] = {
+        "Brindlewocket",  "readme",  bw::Sjis("説明書"),           bw::Sjis("インストール"),
+        bw::Sjis("ｶﾀｶﾅ"), "version", bw::Sjis("漢字かな交じり文"), "a"};
     std::string text;
     text.reserve(size + 200);
     while (text.size() < size) {
@@ -105,7 +106,8 @@ int main(int argc, char* argv[]) {
 
         bw::ComposerState state;
         t.start();
-        bw::RefreshPreview(state, window.record(), window.previewPage()->CurrentHeader(), home.path().toStdString());
+        bw::RefreshPreview(state, window.record(), window.previewPage()->CurrentHeader(),
+                           home.path().toStdString());
         compose.push_back(t.nsecsElapsed() / 1e6);
     }
     const double a = MedianMs(refresh), b = MedianMs(baseline);

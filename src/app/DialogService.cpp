@@ -21,11 +21,16 @@ namespace {
 
 QMessageBox::Icon ToBoxIcon(DialogService::Icon icon) {
     switch (icon) {
-    case DialogService::Icon::Information: return QMessageBox::Information;
-    case DialogService::Icon::Question: return QMessageBox::Question;
-    case DialogService::Icon::Warning: return QMessageBox::Warning;
-    case DialogService::Icon::Critical: return QMessageBox::Critical;
-    case DialogService::Icon::None: break;
+    case DialogService::Icon::Information:
+        return QMessageBox::Information;
+    case DialogService::Icon::Question:
+        return QMessageBox::Question;
+    case DialogService::Icon::Warning:
+        return QMessageBox::Warning;
+    case DialogService::Icon::Critical:
+        return QMessageBox::Critical;
+    case DialogService::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -40,7 +45,8 @@ class FolderBrowser : public QDialog {
         model_.setRootPath(root);
         view_.setModel(&model_);
         view_.setRootIndex(model_.index(root));
-        for (int c = 1; c < model_.columnCount(); ++c) view_.hideColumn(c);
+        for (int c = 1; c < model_.columnCount(); ++c)
+            view_.hideColumn(c);
         view_.setHeaderHidden(true);
         const QModelIndex current = model_.index(start.isEmpty() ? root : start);
         if (current.isValid()) view_.setCurrentIndex(current);
@@ -67,8 +73,8 @@ class FolderBrowser : public QDialog {
 
 } // namespace
 
-DialogService::Answer WidgetDialogService::message(QWidget* parent, const QString& text, const QString& caption,
-                                                   Buttons buttons, Icon icon) {
+DialogService::Answer WidgetDialogService::message(QWidget* parent, const QString& text,
+                                                   const QString& caption, Buttons buttons, Icon icon) {
     QMessageBox box(ToBoxIcon(icon), caption, text, QMessageBox::NoButton, parent);
     switch (buttons) {
     case Buttons::Ok: {
@@ -119,8 +125,8 @@ QString WidgetDialogService::saveFile(QWidget* parent, const QString& caption, c
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> WidgetDialogService::prompt(QWidget* parent, const QString& caption, const QString& label,
-                                                   const QString& initial) {
+std::optional<QString> WidgetDialogService::prompt(QWidget* parent, const QString& caption,
+                                                   const QString& label, const QString& initial) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(label);
@@ -154,7 +160,8 @@ struct DecodeTable {
 
     DecodeTable() {
         for (int b = 0; b < 256; ++b) {
-            const QString s = QString::fromStdString(Cp932ToDisplayUtf8(std::string(1, static_cast<char>(b))));
+            const QString s =
+                QString::fromStdString(Cp932ToDisplayUtf8(std::string(1, static_cast<char>(b))));
             single[static_cast<std::size_t>(b)] = s.size() == 1 ? s[0].unicode() : kNone;
         }
         // Every lead and trail pair, one per line; a pair that does not decode comes back as
@@ -224,7 +231,11 @@ std::optional<std::string> ToCp932(const QString& text) {
     return std::move(r.bytes);
 }
 
-QString PathToQString(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-std::filesystem::path QStringToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+QString PathToQString(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+std::filesystem::path QStringToPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
 
 } // namespace bw::gui

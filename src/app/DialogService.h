@@ -47,8 +47,8 @@ class WidgetDialogService : public DialogService {
                    Icon icon) override;
     QString openFile(QWidget* parent, const QString& caption, const QString& folder,
                      const QString& filter) override;
-    QString saveFile(QWidget* parent, const QString& caption, const QString& preset, const QStringList& filters,
-                     const QString& defaultSuffix) override;
+    QString saveFile(QWidget* parent, const QString& caption, const QString& preset,
+                     const QStringList& filters, const QString& defaultSuffix) override;
     std::optional<QString> prompt(QWidget* parent, const QString& caption, const QString& label,
                                   const QString& initial) override;
     QString browseFolder(QWidget* parent, const QString& caption, const QString& root,

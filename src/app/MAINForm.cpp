@@ -29,14 +29,14 @@
 
 namespace bw::gui {
 
-TMAIN::TMAIN(const std::filesystem::path& home, const std::filesystem::path& settingsFile, DialogService& dialogs,
-             QWidget* parent)
+TMAIN::TMAIN(const std::filesystem::path& home, const std::filesystem::path& settingsFile,
+             DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent), folders_{home}, settingsFile_(settingsFile), dialogs_(dialogs),
       guard_(new Cp932InputGuard(this)), context_{record_, folders_, dialogs_, *guard_} {
     setObjectName(QStringLiteral("MAIN"));
     setWindowIcon(QIcon(QStringLiteral(":/brindlewocket.png")));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     record_ = StartupDefaults();
     ApplyAuthorDefaults(record_, settingsFile);
@@ -58,9 +58,8 @@ TMAIN::TMAIN(const std::filesystem::path& home, const std::filesystem::path& set
 
     BuildMenus();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    connect(guard_, &Cp932InputGuard::refused, this, [this](const QString& c) {
-        statusBar()->showMessage(Cp932InputGuard::RefusalMessage(c), 5000);
-    });
+    connect(guard_, &Cp932InputGuard::refused, this,
+            [this](const QString& c) { statusBar()->showMessage(Cp932InputGuard::RefusalMessage(c), 5000); });
     for (QObject* page : std::initializer_list<QObject*>{TabSheet1, TabSheet2, TabSheet3})
         connect(page, SIGNAL(edited()), this, SLOT(RecordEdited()));
 
@@ -95,7 +94,8 @@ QAction* TMAIN::AddEntry(QMenu* menu, const char* name, const QString& text, con
         action->setShortcutContext(Qt::WidgetShortcut);
         auto* sc = new QShortcut(shortcut, this);
         sc->setObjectName(QLatin1String(name) + QStringLiteral("Shortcut"));
-        connect(sc, &QShortcut::activated, this, [this, shortcut, action, opening] { RunShortcut(shortcut, action, opening); });
+        connect(sc, &QShortcut::activated, this,
+                [this, shortcut, action, opening] { RunShortcut(shortcut, action, opening); });
     }
     return action;
 }
@@ -115,7 +115,8 @@ void TMAIN::RunShortcut(const QKeySequence& seq, QAction* action, void (TMAIN::*
 void TMAIN::setShortcutOwner(QWidget* focusTarget, const QKeySequence& seq, QAction* action) {
     shortcutOwners_.push_back({focusTarget, seq, action});
     connect(focusTarget, &QObject::destroyed, this, [this, focusTarget] {
-        std::erase_if(shortcutOwners_, [focusTarget](const ShortcutOwner& o) { return o.target == focusTarget; });
+        std::erase_if(shortcutOwners_,
+                      [focusTarget](const ShortcutOwner& o) { return o.target == focusTarget; });
     });
 }
 
@@ -124,12 +125,12 @@ void TMAIN::BuildMenus() {
     mnFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
     mnFile->setObjectName(QStringLiteral("mnFile"));
     const auto file = &TMAIN::mnFileClick;
-    AddEntry(mnFile, "mnNewProject1", QStringLiteral("新規ReadMeプロジェクト(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
-             &TMAIN::mnNewProject1Click, file);
+    AddEntry(mnFile, "mnNewProject1", QStringLiteral("新規ReadMeプロジェクト(&N)"),
+             QKeySequence(Qt::CTRL | Qt::Key_N), &TMAIN::mnNewProject1Click, file);
     AddEntry(mnFile, "mnProjectOpen1", QStringLiteral("ReadMeプロジェクトを開く(&O)..."),
              QKeySequence(Qt::CTRL | Qt::Key_O), &TMAIN::mnProjectOpen1Click, file);
-    mnSave1 = AddEntry(mnFile, "mnSave1", QStringLiteral("プロジェクトの保存(&S)..."), QKeySequence(Qt::CTRL | Qt::Key_S),
-                       &TMAIN::mnSave1Click, file);
+    mnSave1 = AddEntry(mnFile, "mnSave1", QStringLiteral("プロジェクトの保存(&S)..."),
+                       QKeySequence(Qt::CTRL | Qt::Key_S), &TMAIN::mnSave1Click, file);
     mnFile->addSeparator();
     AddEntry(mnFile, "mnProjectManage1", QStringLiteral("プロジェクトファイルの管理(&M)"),
              QKeySequence(Qt::CTRL | Qt::Key_M), &TMAIN::mnProjectManage1Click, file);
@@ -143,12 +144,12 @@ void TMAIN::BuildMenus() {
     mnShow = bar->addMenu(QStringLiteral("表示(&V)"));
     mnShow->setObjectName(QStringLiteral("mnShow"));
     const auto show = &TMAIN::mnShowClick;
-    mnBasic1 = AddEntry(mnShow, "mnBasic1", QStringLiteral("基本項目(&B)"), QKeySequence(Qt::CTRL | Qt::Key_B),
-                        &TMAIN::mnBasic1Click, show);
-    mnLongText1 = AddEntry(mnShow, "mnLongText1", QStringLiteral("長文項目(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L),
-                           &TMAIN::mnLongText1Click, show);
-    mnPreview1 = AddEntry(mnShow, "mnPreview1", QStringLiteral("プレビュー(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P),
-                          &TMAIN::mnPreview1Click, show);
+    mnBasic1 = AddEntry(mnShow, "mnBasic1", QStringLiteral("基本項目(&B)"),
+                        QKeySequence(Qt::CTRL | Qt::Key_B), &TMAIN::mnBasic1Click, show);
+    mnLongText1 = AddEntry(mnShow, "mnLongText1", QStringLiteral("長文項目(&L)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_L), &TMAIN::mnLongText1Click, show);
+    mnPreview1 = AddEntry(mnShow, "mnPreview1", QStringLiteral("プレビュー(&P)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_P), &TMAIN::mnPreview1Click, show);
     auto* pages = new QActionGroup(this);
     for (QAction* a : {mnBasic1, mnLongText1, mnPreview1}) {
         a->setCheckable(true);
@@ -159,7 +160,8 @@ void TMAIN::BuildMenus() {
     mnSetting = bar->addMenu(QStringLiteral("設定(&O)"));
     mnSetting->setObjectName(QStringLiteral("mnSetting"));
     const auto setting = &TMAIN::mnSettingClick;
-    AddEntry(mnSetting, "mnBaseOption1", QStringLiteral("基本設定(&B)"), {}, &TMAIN::mnBaseOption1Click, setting);
+    AddEntry(mnSetting, "mnBaseOption1", QStringLiteral("基本設定(&B)"), {}, &TMAIN::mnBaseOption1Click,
+             setting);
     mnSetting->addSeparator();
     mnPreviewSetting1 = AddEntry(mnSetting, "mnPreviewSetting1", QStringLiteral("プレビュー設定(&P)"), {},
                                  &TMAIN::mnPreviewSetting1Click, setting);
@@ -174,7 +176,9 @@ void TMAIN::BuildMenus() {
     AddEntry(mnHelp, "mnAbout1", QStringLiteral("バージョン情報(&V)..."), {}, &TMAIN::mnAbout1Click, help);
 }
 
-void TMAIN::UpdateCaption() { setWindowTitle(FromCp932(WindowCaption(record_))); }
+void TMAIN::UpdateCaption() {
+    setWindowTitle(FromCp932(WindowCaption(record_)));
+}
 
 void TMAIN::ProjectBound() {
     UpdateCaption();
@@ -201,15 +205,17 @@ void TMAIN::mnShowClick() {
     entries[PageControl1->currentIndex()]->setChecked(true);
 }
 
-void TMAIN::mnSettingClick() { mnPreviewSetting1->setChecked(TabSheet3->optionPanel()->isVisibleTo(TabSheet3)); }
+void TMAIN::mnSettingClick() {
+    mnPreviewSetting1->setChecked(TabSheet3->optionPanel()->isVisibleTo(TabSheet3));
+}
 
 // ---- File ----------------------------------------------------------------------------------
 
 bool TMAIN::ShowSaveOutcome(const SaveOutcome& outcome) {
     switch (outcome.status) {
     case SaveOutcome::Saved:
-        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("情報"),
-                         DialogService::Buttons::Ok, DialogService::Icon::Information);
+        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("情報"), DialogService::Buttons::Ok,
+                         DialogService::Icon::Information);
         return true;
     case SaveOutcome::NotOpen:
         dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("えらー"),
@@ -224,13 +230,16 @@ bool TMAIN::ShowSaveOutcome(const SaveOutcome& outcome) {
 
 bool TMAIN::AskToSavePendingWork() {
     if (!record_.SavePending) return true;
-    const auto answer =
-        dialogs_.message(this, QStringLiteral("プロジェクトが開かれています。保存しますか？\n"), QStringLiteral("確認"),
-                         DialogService::Buttons::YesNoCancel, DialogService::Icon::Question);
+    const auto answer = dialogs_.message(
+        this, QStringLiteral("プロジェクトが開かれています。保存しますか？\n"), QStringLiteral("確認"),
+        DialogService::Buttons::YesNoCancel, DialogService::Icon::Question);
     switch (answer) {
-    case DialogService::Answer::Yes: return ShowSaveOutcome(SaveProject(record_));
-    case DialogService::Answer::No: return true;
-    default: return false;
+    case DialogService::Answer::Yes:
+        return ShowSaveOutcome(SaveProject(record_));
+    case DialogService::Answer::No:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -241,9 +250,8 @@ void TMAIN::mnNewProject1Click() {
 
 void TMAIN::mnProjectOpen1Click() {
     if (!AskToSavePendingWork()) return;
-    const QString path =
-        dialogs_.openFile(this, QString(), PathToQString(folders_.ProjectFolder()),
-                          QStringLiteral("Brindlewocketプロジェクトファイル (*.bwk)"));
+    const QString path = dialogs_.openFile(this, QString(), PathToQString(folders_.ProjectFolder()),
+                                           QStringLiteral("Brindlewocketプロジェクトファイル (*.bwk)"));
     if (path.isEmpty()) {
         TabSheet3->Refresh();
         return;
@@ -251,8 +259,8 @@ void TMAIN::mnProjectOpen1Click() {
     const OpenOutcome outcome = OpenProject(record_, folders_, QStringToPath(path));
     switch (outcome.status) {
     case OpenOutcome::Rejected:
-        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("いぢるな～"), DialogService::Buttons::Ok,
-                         DialogService::Icon::Warning);
+        dialogs_.message(this, FromCp932(outcome.message), QStringLiteral("いぢるな～"),
+                         DialogService::Buttons::Ok, DialogService::Icon::Warning);
         TabSheet3->Refresh();
         return;
     case OpenOutcome::ReadFailed:
@@ -260,20 +268,24 @@ void TMAIN::mnProjectOpen1Click() {
         ProjectBound();
         if (!outcome.missingSections.empty())
             dialogs_.message(this, FromCp932(MissingSectionsMessage(outcome.missingSections)),
-                             QStringLiteral("読み込みエラー"), DialogService::Buttons::Ok, DialogService::Icon::Warning);
+                             QStringLiteral("読み込みエラー"), DialogService::Buttons::Ok,
+                             DialogService::Icon::Warning);
         ShowError(dialogs_, this, outcome.message);
         return;
     case OpenOutcome::Loaded:
         ProjectBound();
         if (!outcome.missingSections.empty())
             dialogs_.message(this, FromCp932(MissingSectionsMessage(outcome.missingSections)),
-                             QStringLiteral("読み込みエラー"), DialogService::Buttons::Ok, DialogService::Icon::Warning);
+                             QStringLiteral("読み込みエラー"), DialogService::Buttons::Ok,
+                             DialogService::Icon::Warning);
         TabSheet3->Refresh();
         return;
     }
 }
 
-void TMAIN::mnSave1Click() { ShowSaveOutcome(SaveProject(record_)); }
+void TMAIN::mnSave1Click() {
+    ShowSaveOutcome(SaveProject(record_));
+}
 
 void TMAIN::mnProjectManage1Click() {
     // The project management window runs here.
@@ -286,14 +298,24 @@ void TMAIN::mnOutputReadMe1Click() {
     dialog.exec();
 }
 
-void TMAIN::mnExit1Click() { close(); }
+void TMAIN::mnExit1Click() {
+    close();
+}
 
 // ---- View --------------------------------------------------------------------------------
 
-void TMAIN::mnBasic1Click() { PageControl1->setCurrentIndex(0); }
-void TMAIN::mnLongText1Click() { PageControl1->setCurrentIndex(1); }
-void TMAIN::mnPreview1Click() { PageControl1->setCurrentIndex(2); }
-void TMAIN::TabSheet3Show() { TabSheet3->Refresh(); }
+void TMAIN::mnBasic1Click() {
+    PageControl1->setCurrentIndex(0);
+}
+void TMAIN::mnLongText1Click() {
+    PageControl1->setCurrentIndex(1);
+}
+void TMAIN::mnPreview1Click() {
+    PageControl1->setCurrentIndex(2);
+}
+void TMAIN::TabSheet3Show() {
+    TabSheet3->Refresh();
+}
 
 // ---- Settings and help ---------------------------------------------------------------------
 
@@ -321,8 +343,10 @@ void TMAIN::mnAbout1Click() {
 // ---- Window --------------------------------------------------------------------------------
 
 void TMAIN::closeEvent(QCloseEvent* event) {
-    if (AskToSavePendingWork()) event->accept();
-    else event->ignore();
+    if (AskToSavePendingWork())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMAIN::showEvent(QShowEvent* event) {

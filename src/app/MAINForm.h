@@ -31,8 +31,8 @@ class TMAIN : public QMainWindow {
   public:
     /// home is the program folder (project/, template/, ReadMe.txt); settingsFile the
     /// program's settings file.
-    TMAIN(const std::filesystem::path& home, const std::filesystem::path& settingsFile, DialogService& dialogs,
-          QWidget* parent = nullptr);
+    TMAIN(const std::filesystem::path& home, const std::filesystem::path& settingsFile,
+          DialogService& dialogs, QWidget* parent = nullptr);
     ~TMAIN() override;
 
     ReadMeProject& record() { return record_; }

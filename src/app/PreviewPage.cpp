@@ -17,8 +17,8 @@
 #include <QMenu>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -31,7 +31,8 @@ QComboBox* BracketPicker(const char* name, std::initializer_list<const char16_t*
     combo->setObjectName(QLatin1String(name));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    for (const char16_t* offer : offers) combo->addItem(QString::fromUtf16(offer));
+    for (const char16_t* offer : offers)
+        combo->addItem(QString::fromUtf16(offer));
     combo->setFixedWidth(54);
     return combo;
 }
@@ -138,9 +139,9 @@ TPreviewPage::TPreviewPage(PageContext& context, ComposerState& composer, QWidge
     ctx_.guard.attach(HorizLine1Edit);
     ctx_.guard.attach(HorizLine2Edit);
     // "更新" is the window's default button: Enter in these fields runs it.
-    for (QWidget* w : std::initializer_list<QWidget*>{LeftBracketCmb, LeftBracketCmb->lineEdit(), RightBracketCmb,
-                                                      RightBracketCmb->lineEdit(), HorizLine1Edit, HorizLine2Edit,
-                                                      FormatCmb})
+    for (QWidget* w : std::initializer_list<QWidget*>{LeftBracketCmb, LeftBracketCmb->lineEdit(),
+                                                      RightBracketCmb, RightBracketCmb->lineEdit(),
+                                                      HorizLine1Edit, HorizLine2Edit, FormatCmb})
         w->installEventFilter(this);
 
     connect(LeftBracketCmb, &QComboBox::editTextChanged, this,
@@ -171,7 +172,8 @@ void TPreviewPage::TextOptionEdited(std::string& field, const QString& text) {
 }
 
 void TPreviewPage::IndentSpinChange() {
-    if (IndentSpin->text().isEmpty()) IndentSpin->setText(QStringLiteral("0"));
+    if (IndentSpin->text().isEmpty())
+        IndentSpin->setText(QStringLiteral("0"));
     else if (const auto v = SpinRules::Parse(IndentSpin->text()); v && *v > 10)
         IndentSpin->setText(QStringLiteral("10"));
     if (loading_) return;
@@ -186,7 +188,8 @@ void TPreviewPage::IndentSpinChange() {
 void TPreviewPage::FillBuiltinStyles() {
     const QSignalBlocker block(FormatCmb);
     FormatCmb->clear();
-    for (int k = 0; k < kBuiltinStyleCount; ++k) FormatCmb->addItem(FromCp932(BuiltinStyleName(k)));
+    for (int k = 0; k < kBuiltinStyleCount; ++k)
+        FormatCmb->addItem(FromCp932(BuiltinStyleName(k)));
 }
 
 void TPreviewPage::LoadFromRecord() {
@@ -217,7 +220,8 @@ void TPreviewPage::LoadFromRecord() {
 HeaderChoice TPreviewPage::CurrentHeader() const {
     const int index = FormatCmb->currentIndex();
     if (index < 0) return {};
-    if (popStyleUser1->isChecked()) return HeaderChoice::Layout(FormatCmb->itemData(index).toByteArray().toStdString());
+    if (popStyleUser1->isChecked())
+        return HeaderChoice::Layout(FormatCmb->itemData(index).toByteArray().toStdString());
     return HeaderChoice::BuiltinStyle(index);
 }
 
@@ -226,9 +230,15 @@ void TPreviewPage::StoreStyleSelection() {
     PreviewOptions& o = ctx_.record.Preview;
     o.PopUserCheck = popStyleUser1->isChecked();
     switch (choice.kind) {
-    case HeaderChoice::Builtin: o.Style = BuiltinStyleName(choice.builtin); break;
-    case HeaderChoice::UserLayout: o.Style = choice.layoutName; break;
-    case HeaderChoice::None: o.Style.clear(); break;
+    case HeaderChoice::Builtin:
+        o.Style = BuiltinStyleName(choice.builtin);
+        break;
+    case HeaderChoice::UserLayout:
+        o.Style = choice.layoutName;
+        break;
+    case HeaderChoice::None:
+        o.Style.clear();
+        break;
     }
 }
 
@@ -238,14 +248,17 @@ void TPreviewPage::FormatCmbChange(int) {
     emit edited();
 }
 
-void TPreviewPage::StyleSpdBtnClick() { StylePopup->popup(StyleSpdBtn->mapToGlobal(QPoint(0, -32))); }
+void TPreviewPage::StyleSpdBtnClick() {
+    StylePopup->popup(StyleSpdBtn->mapToGlobal(QPoint(0, -32)));
+}
 
 void TPreviewPage::ListUserLayouts() {
     LayoutListing listing = ListUserLayoutFiles(ctx_.folders.home);
     {
         const QSignalBlocker block(FormatCmb);
         FormatCmb->clear();
-        for (std::string& name : listing.names) FormatCmb->addItem(FromCp932(name), QByteArray::fromStdString(name));
+        for (std::string& name : listing.names)
+            FormatCmb->addItem(FromCp932(name), QByteArray::fromStdString(name));
         FormatCmb->setCurrentIndex(FormatCmb->count() > 0 ? 0 : -1);
     }
     popStyleUser1->setChecked(true);
@@ -257,7 +270,9 @@ void TPreviewPage::ListUserLayouts() {
                       Sjis(" がありません"));
 }
 
-void TPreviewPage::popStyleUser1Click() { ListUserLayouts(); }
+void TPreviewPage::popStyleUser1Click() {
+    ListUserLayouts();
+}
 
 void TPreviewPage::popStyleOre1Click() {
     FillBuiltinStyles();
@@ -280,7 +295,9 @@ bool TPreviewPage::Refresh() {
     return true;
 }
 
-void TPreviewPage::RefreshBtnClick() { Refresh(); }
+void TPreviewPage::RefreshBtnClick() {
+    Refresh();
+}
 
 void TPreviewPage::ShowReadMeLines() {
     std::string text = composer_.ReadMeLines.Joined("\n");

@@ -15,8 +15,8 @@ void PrepareApplication(QTranslator& translator) {
     QApplication::setDesktopFileName(QStringLiteral("brindlewocket"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/brindlewocket.png")));
     // Qt's own texts (standard buttons, file dialogs, context menus) in Japanese.
-    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&translator);
     InstallFontSubstitutions();
     QApplication::setFont(WindowFont());

@@ -13,6 +13,8 @@ void Beep() {
     QApplication::beep();
 }
 
-int BeepCount() { return beeps; }
+int BeepCount() {
+    return beeps;
+}
 
 } // namespace bw::gui

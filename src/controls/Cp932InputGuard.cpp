@@ -121,7 +121,8 @@ bool Cp932InputGuard::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void Cp932InputGuard::showGuardedContextMenu(QPlainTextEdit* edit, const QPoint& globalPos, const QPoint& pos) {
+void Cp932InputGuard::showGuardedContextMenu(QPlainTextEdit* edit, const QPoint& globalPos,
+                                             const QPoint& pos) {
     QMenu* menu = edit->createStandardContextMenu(pos);
     if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);

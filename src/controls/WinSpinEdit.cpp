@@ -20,8 +20,8 @@ std::int64_t SpinRules::Fit(std::int64_t v) const {
 }
 
 bool SpinRules::AcceptsChar(char16_t c, char16_t decimalSeparator) const {
-    const bool valid = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == decimalSeparator ||
-                       (c < 32 && c != 13);
+    const bool valid =
+        (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == decimalSeparator || (c < 32 && c != 13);
     if (!valid) return false;
     if (!EditorEnabled && (c >= 32 || c == 8 || c == 46)) return false;
     return true;
@@ -56,7 +56,9 @@ std::int64_t SpinRules::Add(std::int64_t v, std::int64_t step) {
     return r;
 }
 
-bool DigitKeyFilter(QChar c) { return (c >= u'0' && c <= u'9') || c == QChar(8); }
+bool DigitKeyFilter(QChar c) {
+    return (c >= u'0' && c <= u'9') || c == QChar(8);
+}
 
 TWinSpinEdit::TWinSpinEdit(QWidget* parent) : QLineEdit(parent) {
     setText(QStringLiteral("0"));
@@ -87,7 +89,9 @@ std::int64_t TWinSpinEdit::Value() {
     return rules_.MinValue;
 }
 
-void TWinSpinEdit::setValue(std::int64_t v) { setText(QString::number(v)); }
+void TWinSpinEdit::setValue(std::int64_t v) {
+    setText(QString::number(v));
+}
 
 void TWinSpinEdit::Step(std::int64_t delta) {
     if (isReadOnly()) {
@@ -100,12 +104,18 @@ void TWinSpinEdit::Step(std::int64_t delta) {
     if (after != before) emit textEdited(text());
 }
 
-void TWinSpinEdit::StepUp() { Step(rules_.Increment); }
-void TWinSpinEdit::StepDown() { Step(-rules_.Increment); }
+void TWinSpinEdit::StepUp() {
+    Step(rules_.Increment);
+}
+void TWinSpinEdit::StepDown() {
+    Step(-rules_.Increment);
+}
 
 void TWinSpinEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up) StepUp();
-    else if (event->key() == Qt::Key_Down) StepDown();
+    if (event->key() == Qt::Key_Up)
+        StepUp();
+    else if (event->key() == Qt::Key_Down)
+        StepDown();
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -116,12 +126,15 @@ void TWinSpinEdit::keyPressEvent(QKeyEvent* event) {
     }
     // A typed character: Enter, Backspace and the printable keys (not shortcuts, not Delete).
     QChar c;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) c = QChar(13);
-    else if (event->key() == Qt::Key_Backspace) c = QChar(8);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        c = QChar(13);
+    else if (event->key() == Qt::Key_Backspace)
+        c = QChar(8);
     else if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
              event->text().size() == 1 && event->text()[0] != QChar(127))
         c = event->text()[0];
-    else if (event->text().size() > 1) c = event->text()[0]; // an input method's word: judge its first character
+    else if (event->text().size() > 1)
+        c = event->text()[0]; // an input method's word: judge its first character
     if (c.isNull()) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -165,8 +178,10 @@ void TWinSpinEdit::resizeEvent(QResizeEvent* event) {
 }
 
 void TWinSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
-    if (rules_.EditorEnabled) QLineEdit::contextMenuEvent(event);
-    else event->accept();
+    if (rules_.EditorEnabled)
+        QLineEdit::contextMenuEvent(event);
+    else
+        event->accept();
 }
 
 void TWinSpinEdit::placeArrows() {

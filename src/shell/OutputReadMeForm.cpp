@@ -22,8 +22,8 @@ TOutputReadMe::TOutputReadMe(const TextLines& lines, DialogService& dialogs, QWi
     : QDialog(parent), lines_(lines), dialogs_(dialogs) {
     setObjectName(QStringLiteral("OutputReadMe"));
     setWindowTitle(QStringLiteral("ReadMe出力"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto* pathLabel = new QLabel(QStringLiteral("保存先パス(&P)"), this);
     PathEdit = new QLineEdit(this);

@@ -45,7 +45,8 @@ class InputGuardTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("bad");
         QTest::newRow("kana and kanji") << QStringLiteral("ｱあ漢①～") << QString();
-        QTest::newRow("undecodable byte shown as private code point") << QStringLiteral("a\uF780b") << QString();
+        QTest::newRow("undecodable byte shown as private code point")
+            << QStringLiteral("a\uF780b") << QString();
         QTest::newRow("emoji") << (QStringLiteral("ok") + kEmoji) << kEmoji;
         QTest::newRow("euro sign") << QStringLiteral("5€") << QStringLiteral("€");
         QTest::newRow("hangul") << QStringLiteral("あ한") << QStringLiteral("한");
@@ -107,7 +108,8 @@ class InputGuardTest : public QObject {
 
         // The context menu's paste is guarded as well.
         edit.show();
-        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), edit.viewport()->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    edit.viewport()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(edit.viewport(), &menuEvent);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -138,12 +140,15 @@ class InputGuardTest : public QObject {
     void displayDecodingAgreesWithTheCore() {
         // Every single byte, every two-byte sequence (alone and followed by a letter) and a
         // lead byte cut off at the end decode exactly as the core's lossless display decoding.
-        auto core = [](const std::string& bytes) { return QString::fromStdString(Cp932ToDisplayUtf8(bytes)); };
+        auto core = [](const std::string& bytes) {
+            return QString::fromStdString(Cp932ToDisplayUtf8(bytes));
+        };
         std::string all;
         for (int b = 0; b < 256; ++b) {
             const std::string one(1, static_cast<char>(b));
             QCOMPARE(gui::FromCp932(one), core(one));
-            for (int c = 0; c < 256; ++c) all += one + static_cast<char>(c) + "A";
+            for (int c = 0; c < 256; ++c)
+                all += one + static_cast<char>(c) + "A";
         }
         QCOMPARE(gui::FromCp932(all), core(all));
         const std::string cut = "ok\x82";
@@ -167,7 +172,8 @@ class InputGuardTest : public QObject {
         window.previewPage()->Refresh();
         const QString shown = window.findChild<QPlainTextEdit*>(QStringLiteral("PreviewMemo"))->toPlainText();
         QVERIFY(shown.contains(gui::FromCp932(raw)));
-        QCOMPARE(gui::ToCp932(shown.section(u'\n', 0, 0)), std::optional<std::string>(window.composer().ReadMeLines[0]));
+        QCOMPARE(gui::ToCp932(shown.section(u'\n', 0, 0)),
+                 std::optional<std::string>(window.composer().ReadMeLines[0]));
     }
 };
 

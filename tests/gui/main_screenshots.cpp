@@ -9,9 +9,9 @@
 #include "shell/OutputReadMeForm.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -60,7 +60,8 @@ int main(int argc, char* argv[]) {
 
     test::ProgramFolder folder;
     std::filesystem::copy(sample / "project", folder.home() / "project",
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
     folder.writeLayout("シンプル枠.txt", "[$HrzLine1]\n  [%AppTitle]  [%xVersion]\n[$HrzLine2]\n");
     folder.writeLayout("作者入り.txt", "[%AppTitle] / [%Producer]\n");
     test::ScriptedDialogs dialogs;
@@ -106,7 +107,8 @@ int main(int argc, char* argv[]) {
     window.findChild<QAction*>(QStringLiteral("mnPreviewSetting1"))->trigger();
 
     test::WhenModal<gui::TOutputReadMe>([](gui::TOutputReadMe* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("PathEdit"))->setText(QStringLiteral("/home/taro/ReadMe.txt"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("PathEdit"))
+            ->setText(QStringLiteral("/home/taro/ReadMe.txt"));
         dialog->findChild<QRadioButton*>(QStringLiteral("StampRdoBtn"))->click();
         Save(dialog, QStringLiteral("output_dialog.png"));
         dialog->reject();

@@ -34,7 +34,9 @@ struct Fixture {
     void start() { window = std::make_unique<TMAIN>(folder.home(), folder.settingsFile(), dialogs); }
     QAction* action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
     QMenu* menu(const char* name) const { return window->findChild<QMenu*>(QLatin1String(name)); }
-    template <typename T> T* child(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
+    template <typename T> T* child(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
     QTabWidget* pages() const { return child<QTabWidget>("PageControl1"); }
     QString preview() const { return child<QPlainTextEdit>("PreviewMemo")->toPlainText(); }
 
@@ -66,8 +68,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.pages()->currentIndex(), 0);
         QCOMPARE(f.pages()->currentWidget()->objectName(), QStringLiteral("TabSheet1"));
         QStringList tabs;
-        for (int i = 0; i < f.pages()->count(); ++i) tabs << f.pages()->tabText(i);
-        QCOMPARE(tabs, (QStringList{QStringLiteral("基本項目"), QStringLiteral("長文項目"), QStringLiteral("プレビュー")}));
+        for (int i = 0; i < f.pages()->count(); ++i)
+            tabs << f.pages()->tabText(i);
+        QCOMPARE(tabs, (QStringList{QStringLiteral("基本項目"), QStringLiteral("長文項目"),
+                                    QStringLiteral("プレビュー")}));
 
         auto* date = f.child<QComboBox>("UpDateCmbBox");
         QVERIFY(date);
@@ -75,7 +79,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(date->itemText(0), gui::FromCp932(TodaySlashed()));
         QCOMPARE(date->itemText(1), gui::FromCp932(TodayKanji()));
         QCOMPARE(date->currentText(), gui::FromCp932(TodaySlashed()));
-        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}年\\d{2}月\\d{2}日$")).match(date->itemText(1)).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}年\\d{2}月\\d{2}日$"))
+                    .match(date->itemText(1))
+                    .hasMatch());
 
         QVERIFY(!f.window->record().SavePending);
         QVERIFY(f.window->close()); // nothing to save: no question
@@ -86,7 +92,8 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("producer");
         QTest::addColumn<QString>("homePage");
-        QTest::newRow("switch on, home page missing") << QStringLiteral("1") << QStringLiteral("山田") << QString();
+        QTest::newRow("switch on, home page missing")
+            << QStringLiteral("1") << QStringLiteral("山田") << QString();
         QTest::newRow("switch off") << QStringLiteral("0") << QString() << QStringLiteral("http://");
     }
     void authorDefaultsApplyOnlyWithTheSwitchOn() {
@@ -94,8 +101,8 @@ class MainWindowTest : public QObject {
         QFETCH(QString, producer);
         QFETCH(QString, homePage);
         Fixture f;
-        WriteBytes(f.folder.settingsFile(),
-                   Sjis("[BaseSetting]\r\nProducer=山田\r\n[CreateRead]\r\nRead=" + read.toStdString() + "\r\n"));
+        WriteBytes(f.folder.settingsFile(), Sjis("[BaseSetting]\r\nProducer=山田\r\n[CreateRead]\r\nRead=" +
+                                                 read.toStdString() + "\r\n"));
         f.start();
         QCOMPARE(gui::FromCp932(f.window->record().Producer), producer);
         QCOMPARE(gui::FromCp932(f.window->record().HomePage), homePage);
@@ -107,7 +114,7 @@ class MainWindowTest : public QObject {
         fs::remove_all(f.folder.home() / "project");
 
         QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(f.dialogs.shown.size(), std::size_t(0)); // the entry is disabled: nothing runs
+        QCOMPARE(f.dialogs.shown.size(), std::size_t(0));       // the entry is disabled: nothing runs
         QVERIFY(fs::is_directory(f.folder.home() / "project")); // the opening rule ran first
 
         // One binding is enough to enable the entry; the save then reports it has no project.
@@ -131,7 +138,8 @@ class MainWindowTest : public QObject {
         for (int page : {2, 1, 0, 2}) {
             f.pages()->setCurrentIndex(page); // by the tab, not the menu
             emit f.menu("mnShow")->aboutToShow();
-            for (int k = 0; k < 3; ++k) QCOMPARE(f.action(entries[k])->isChecked(), k == page);
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(f.action(entries[k])->isChecked(), k == page);
         }
         // The shortcuts show their pages and mark them.
         QVERIFY(f.activate());
@@ -177,7 +185,8 @@ class MainWindowTest : public QObject {
         f.action("mnProjectOpen1")->trigger();
         const auto& shown = f.dialogs.shown.at(0);
         QCOMPARE(shown.kind, QStringLiteral("open"));
-        QCOMPARE(shown.text, Q(f.folder.home() / "project") + QStringLiteral("|Brindlewocketプロジェクトファイル (*.bwk)"));
+        QCOMPARE(shown.text, Q(f.folder.home() / "project") +
+                                 QStringLiteral("|Brindlewocketプロジェクトファイル (*.bwk)"));
         QVERIFY(f.preview().startsWith(QString(80, u'*')));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Brindlewocket"));
         QVERIFY(!f.window->record().SavePending);
@@ -202,15 +211,15 @@ class MainWindowTest : public QObject {
 
     void openReportsMissingSections() {
         Fixture f;
-        const fs::path bwk = f.folder.makeProject("Foo", [](ReadMeProject& p) {
-            p.SectionText[introduction] = Sjis("はじめの文");
-        });
+        const fs::path bwk = f.folder.makeProject(
+            "Foo", [](ReadMeProject& p) { p.SectionText[introduction] = Sjis("はじめの文"); });
         fs::remove(f.folder.home() / "project" / "Foo" / "インストール.dat");
         fs::remove(f.folder.home() / "project" / "Foo" / "免責.dat");
         f.open(bwk);
         QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
         QCOMPARE(f.dialogs.messages()[0].text,
-                 QStringLiteral("インストール\r\n免責\r\nのファイルが存在しません。このファイルは読み込みませんでした"));
+                 QStringLiteral(
+                     "インストール\r\n免責\r\nのファイルが存在しません。このファイルは読み込みませんでした"));
         QCOMPARE(f.dialogs.messages()[0].caption, QStringLiteral("読み込みエラー"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Brindlewocket - [Foo]"));
         QVERIFY(f.preview().contains(QStringLiteral("はじめの文")));

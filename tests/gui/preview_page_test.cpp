@@ -29,20 +29,24 @@ struct Fixture {
     std::unique_ptr<TMAIN> window;
 
     Fixture() { window = std::make_unique<TMAIN>(folder.home(), folder.settingsFile(), dialogs); }
-    template <typename T> T* child(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
+    template <typename T> T* child(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
     QAction* action(const char* name) const { return child<QAction>(name); }
     QComboBox* styles() const { return child<QComboBox>("FormatCmb"); }
     QString preview() const { return child<QPlainTextEdit>("PreviewMemo")->toPlainText(); }
     void refresh() const { child<QPushButton>("RefreshBtn")->click(); }
     QStringList styleNames() const {
         QStringList names;
-        for (int i = 0; i < styles()->count(); ++i) names << styles()->itemText(i);
+        for (int i = 0; i < styles()->count(); ++i)
+            names << styles()->itemText(i);
         return names;
     }
     /// What the composer makes of the window's record with this header, as the preview shows it.
     QString composed(const HeaderChoice& header) const {
         ComposerState state;
-        if (!RefreshPreview(state, window->record(), header, folder.home()).ok) return QStringLiteral("<failed>");
+        if (!RefreshPreview(state, window->record(), header, folder.home()).ok)
+            return QStringLiteral("<failed>");
         std::string text = state.ReadMeLines.Joined("\n");
         if (!text.empty()) text.pop_back();
         return gui::FromCp932(text);
@@ -70,7 +74,8 @@ class PreviewPageTest : public QObject {
   private slots:
     void eachBuiltinStyleBuildsItsHeader_data() {
         QTest::addColumn<int>("position");
-        for (int k = 0; k < kBuiltinStyleCount; ++k) QTest::newRow(qPrintable(kBuiltinNames[k])) << k;
+        for (int k = 0; k < kBuiltinStyleCount; ++k)
+            QTest::newRow(qPrintable(kBuiltinNames[k])) << k;
     }
     void eachBuiltinStyleBuildsItsHeader() {
         QFETCH(int, position);
@@ -172,8 +177,8 @@ class PreviewPageTest : public QObject {
                                        << QStringLiteral("シンプル２");
         QTest::newRow("unknown built-in name selects nothing")
             << QStringLiteral("Fancy") << false << false << kBuiltinNames << QString();
-        QTest::newRow("existing layout") << QStringLiteral("Mine.txt") << true << true << layouts
-                                         << QStringLiteral("Mine.txt");
+        QTest::newRow("existing layout")
+            << QStringLiteral("Mine.txt") << true << true << layouts << QStringLiteral("Mine.txt");
         QTest::newRow("missing layout falls back to built-in, nothing selected")
             << QStringLiteral("Gone.txt") << true << false << kBuiltinNames << QString();
         QTest::newRow("layout name in built-in mode selects nothing")
@@ -202,9 +207,12 @@ class PreviewPageTest : public QObject {
         QCOMPARE(f.styleNames(), names);
         QCOMPARE(f.styles()->currentText(), selected);
         QCOMPARE(f.styles()->currentIndex() < 0, selected.isEmpty());
-        if (selected.isEmpty()) QVERIFY(f.preview().startsWith(QStringLiteral("【　はじめに　】")));
-        else if (userMode) QVERIFY(f.preview().startsWith(QStringLiteral("MINE\n")));
-        else QCOMPARE(f.preview(), f.composed(HeaderChoice::BuiltinStyle(FindBuiltinStyle(stored))));
+        if (selected.isEmpty())
+            QVERIFY(f.preview().startsWith(QStringLiteral("【　はじめに　】")));
+        else if (userMode)
+            QVERIFY(f.preview().startsWith(QStringLiteral("MINE\n")));
+        else
+            QCOMPARE(f.preview(), f.composed(HeaderChoice::BuiltinStyle(FindBuiltinStyle(stored))));
 
         // A save writes the stored name back unchanged, whatever the list could show.
         f.action("mnSave1")->trigger();
@@ -261,7 +269,8 @@ class PreviewPageTest : public QObject {
         Fixture f;
         auto* right = f.child<QComboBox>("RightBracketCmb");
         right->lineEdit()->clear();
-        QTest::sendKeyEvent(QTest::Click, right->lineEdit(), Qt::Key_unknown, QStringLiteral("》"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, right->lineEdit(), Qt::Key_unknown, QStringLiteral("》"),
+                            Qt::NoModifier);
         QTest::keyClicks(right->lineEdit(), QStringLiteral(">>"));
         QCOMPARE(right->currentText(), QStringLiteral("》>"));
         QCOMPARE(f.window->record().Preview.RightBracket, Sjis("》>"));

@@ -23,7 +23,9 @@ using bw::gui::TOutputReadMe;
 
 namespace {
 
-template <typename T> T* Child(QWidget* w, const char* name) { return w->findChild<T*>(QLatin1String(name)); }
+template <typename T> T* Child(QWidget* w, const char* name) {
+    return w->findChild<T*>(QLatin1String(name));
+}
 
 struct stat Stat(const fs::path& p) {
     struct stat st {};
@@ -98,8 +100,8 @@ class ReadMeOutputTest : public QObject {
     void writesTheLinesReplacingAnOldFile_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("two lines over a longer file")
-            << QStringList{QStringLiteral("ソフト"), QString()} << QByteArray("\x83\x5c\x83\x74\x83\x67\r\n\r\n");
+        QTest::newRow("two lines over a longer file") << QStringList{QStringLiteral("ソフト"), QString()}
+                                                      << QByteArray("\x83\x5c\x83\x74\x83\x67\r\n\r\n");
         QTest::newRow("empty text gives 0 bytes") << QStringList{} << QByteArray();
     }
     void writesTheLinesReplacingAnOldFile() {
@@ -108,7 +110,8 @@ class ReadMeOutputTest : public QObject {
         ProgramFolder folder;
         ScriptedDialogs dialogs;
         TextLines text;
-        for (const QString& l : lines) text.push_back(Sjis(l.toStdString()));
+        for (const QString& l : lines)
+            text.push_back(Sjis(l.toStdString()));
         const fs::path target = folder.home() / "ReadMe.txt";
         WriteBytes(target, std::string(1000, 'x'));
         TOutputReadMe dialog(text, dialogs);
@@ -132,7 +135,8 @@ class ReadMeOutputTest : public QObject {
         QVERIFY(date->isEnabled() && time->isEnabled());
         ChooseAndOutput(dialogs, &dialog, target); // untouched pickers: the opening moment
         const struct stat st = Stat(target);
-        QCOMPARE(qint64(st.st_mtim.tv_sec), QDateTime(QDate(2004, 7, 28), QTime(1, 19, 8)).toSecsSinceEpoch());
+        QCOMPARE(qint64(st.st_mtim.tv_sec),
+                 QDateTime(QDate(2004, 7, 28), QTime(1, 19, 8)).toSecsSinceEpoch());
         QCOMPARE(qint64(st.st_mtim.tv_nsec), qint64(0));
         QVERIFY(st.st_atim.tv_sec > st.st_mtim.tv_sec + 3600); // the access time is left as it was
     }

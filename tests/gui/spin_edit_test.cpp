@@ -87,8 +87,10 @@ class SpinEditTest : public QObject {
         QTest::newRow("lone sign") << QStringLiteral("-") << V();
         QTest::newRow("decimal") << QStringLiteral("1.5") << V();
         QTest::newRow("blank inside") << QStringLiteral(" 1") << V();
-        QTest::newRow("largest") << QStringLiteral("9223372036854775807") << V(std::numeric_limits<qint64>::max());
-        QTest::newRow("smallest") << QStringLiteral("-9223372036854775808") << V(std::numeric_limits<qint64>::min());
+        QTest::newRow("largest") << QStringLiteral("9223372036854775807")
+                                 << V(std::numeric_limits<qint64>::max());
+        QTest::newRow("smallest") << QStringLiteral("-9223372036854775808")
+                                  << V(std::numeric_limits<qint64>::min());
         QTest::newRow("too large") << QStringLiteral("9223372036854775808") << V();
     }
     void parsing() {
@@ -103,7 +105,8 @@ class SpinEditTest : public QObject {
         spin.upButton()->click();
         spin.upButton()->click();
         QCOMPARE(spin.text(), QStringLiteral("2"));
-        for (int i = 0; i < 3; ++i) spin.downButton()->click();
+        for (int i = 0; i < 3; ++i)
+            spin.downButton()->click();
         QCOMPARE(spin.text(), QStringLiteral("-1"));
         QTest::keyClick(&spin, Qt::Key_Up);
         QCOMPARE(spin.text(), QStringLiteral("0"));

@@ -46,7 +46,8 @@ class ScriptedDialogs : public gui::DialogService {
     /// Runs while a message box would be on the screen (to look at the window meanwhile).
     std::function<void()> whileMessageShown;
 
-    Answer message(QWidget*, const QString& text, const QString& caption, Buttons buttons, Icon icon) override {
+    Answer message(QWidget*, const QString& text, const QString& caption, Buttons buttons,
+                   Icon icon) override {
         shown.push_back({QStringLiteral("message"), caption, text, buttons, icon});
         if (whileMessageShown) whileMessageShown();
         if (buttons == Buttons::Ok) return Answer::Ok;
@@ -58,15 +59,16 @@ class ScriptedDialogs : public gui::DialogService {
         answers.pop_front();
         return a;
     }
-    QString openFile(QWidget*, const QString& caption, const QString& folder, const QString& filter) override {
+    QString openFile(QWidget*, const QString& caption, const QString& folder,
+                     const QString& filter) override {
         shown.push_back({QStringLiteral("open"), caption, folder + QStringLiteral("|") + filter});
         return next(files);
     }
     QString saveFile(QWidget*, const QString& caption, const QString& preset, const QStringList& filters,
                      const QString& suffix) override {
         shown.push_back({QStringLiteral("save"), caption,
-                         preset + QStringLiteral("|") + filters.join(QStringLiteral(";;")) + QStringLiteral("|") +
-                             suffix});
+                         preset + QStringLiteral("|") + filters.join(QStringLiteral(";;")) +
+                             QStringLiteral("|") + suffix});
         return next(files);
     }
     std::optional<QString> prompt(QWidget*, const QString& caption, const QString& label,
@@ -134,7 +136,8 @@ class ProgramFolder {
 
     /// Creates and saves a project; edit fills the record before the save. Returns the path
     /// of its project file.
-    fs::path makeProject(const std::string& name, const std::function<void(ReadMeProject&)>& edit = {}) const {
+    fs::path makeProject(const std::string& name,
+                         const std::function<void(ReadMeProject&)>& edit = {}) const {
         ReadMeProject p = StartupDefaults();
         const CreateOutcome created = CreateProject(p, folders(), name, Sjis("作者"), "http://", "");
         if (!created.ok) qFatal("cannot create the test project");
@@ -147,7 +150,9 @@ class ProgramFolder {
     QTemporaryDir dir_;
 };
 
-inline QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
+inline QString Q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 /// Runs act on the next modal widget of type T once it is shown; pass it before the call
 /// that opens the dialog. act runs inside the dialog's event loop and must close it. The
