@@ -132,6 +132,29 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.action("mnSave1")->isEnabled());
     }
 
+    void aFocusedControlCanOwnAMenuShortcut() {
+        // The template list of the long-text page keeps Ctrl+O for its own "開く(&O)...".
+        Fixture f;
+        QVERIFY(f.activate());
+        auto* owner = new QLineEdit(f.pages()->widget(1));
+        QAction own(QStringLiteral("開く(&O)..."));
+        int ownRuns = 0;
+        QObject::connect(&own, &QAction::triggered, [&] { ++ownRuns; });
+        f.window->setShortcutOwner(owner, QKeySequence(Qt::CTRL | Qt::Key_O), &own);
+        f.pages()->setCurrentIndex(1);
+        owner->setFocus();
+        QTRY_VERIFY(owner->hasFocus());
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ownRuns, 1);
+        QCOMPARE(f.dialogs.shown.size(), std::size_t(0));
+
+        f.pages()->setCurrentIndex(0); // elsewhere Ctrl+O opens a project
+        f.dialogs.files.push_back(QString());
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ownRuns, 1);
+        QCOMPARE(f.dialogs.shown.at(0).kind, QStringLiteral("open"));
+    }
+
     void viewMenuMarksThePageShown() {
         Fixture f;
         const char* entries[] = {"mnBasic1", "mnLongText1", "mnPreview1"};
