@@ -92,6 +92,14 @@ DialogService::Answer WidgetDialogService::message(QWidget* parent, const QStrin
         box.exec();
         return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
     }
+    case Buttons::YesNo: {
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
     case Buttons::YesNoCancel: {
         QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);

@@ -16,13 +16,14 @@ namespace bw::gui {
 
 class DialogService {
   public:
-    enum class Buttons { Ok, OkCancel, YesNoCancel };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
     enum class Icon { None, Information, Question, Warning, Critical };
 
     virtual ~DialogService() = default;
 
-    /// A message box; Esc and the close box answer Cancel (Ok for a box with only OK).
+    /// A message box; Esc and the close box answer Cancel (Ok for a box with only OK, No for
+    /// a Yes/No box).
     virtual Answer message(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
                            Icon icon = Icon::None) = 0;
     /// A file-open dialog; empty when cancelled. filter is in Qt's form ("Name (*.ext)").
