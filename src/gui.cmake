@@ -24,6 +24,7 @@ add_library(bwgui STATIC
   shell/AboutForm.cpp shell/AboutForm.h
   shell/readme_output.cpp shell/readme_output.h
   shell/user_layouts.cpp shell/user_layouts.h
+  project/NewProjectForm.cpp project/NewProjectForm.h
 )
 qt_add_resources(bwgui_resources app/brindlewocket.qrc)
 target_sources(bwgui PRIVATE ${bwgui_resources})

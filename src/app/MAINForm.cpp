@@ -6,6 +6,7 @@
 #include "controls/Cp932InputGuard.h"
 #include "controls/Fonts.h"
 #include "editing/LongTextPage.h"
+#include "project/NewProjectForm.h"
 #include "shell/AboutForm.h"
 #include "shell/BaseOptionForm.h"
 #include "shell/OutputReadMeForm.h"
@@ -245,7 +246,10 @@ bool TMAIN::AskToSavePendingWork() {
 
 void TMAIN::mnNewProject1Click() {
     if (!AskToSavePendingWork()) return;
-    // The new-project wizard runs here; after a creation it calls ProjectBound().
+    TNewProject wizard(TNewProject::Mode::NewProject, context_, this);
+    wizard.exec();
+    // The caption and the pages show the new project; the preview is not refreshed.
+    if (wizard.Created()) ProjectBound();
 }
 
 void TMAIN::mnProjectOpen1Click() {
@@ -288,7 +292,9 @@ void TMAIN::mnSave1Click() {
 }
 
 void TMAIN::mnProjectManage1Click() {
-    // The project management window runs here.
+    // Deleting files never touches the record, even when it deletes the open project.
+    TNewProject manage(TNewProject::Mode::Manage, context_, this);
+    manage.exec();
 }
 
 void TMAIN::mnOutputReadMe1Click() {
