@@ -104,7 +104,7 @@ QAction* TMAIN::AddEntry(QMenu* menu, const char* name, const QString& text, con
 void TMAIN::RunShortcut(const QKeySequence& seq, QAction* action, void (TMAIN::*opening)()) {
     const QWidget* focus = QApplication::focusWidget();
     for (const ShortcutOwner& owner : shortcutOwners_) {
-        if (owner.target == focus && owner.seq == seq) {
+        if (owner.target && owner.target == focus && owner.seq == seq) {
             if (owner.action->isEnabled()) owner.action->trigger();
             return;
         }
@@ -114,11 +114,9 @@ void TMAIN::RunShortcut(const QKeySequence& seq, QAction* action, void (TMAIN::*
 }
 
 void TMAIN::setShortcutOwner(QWidget* focusTarget, const QKeySequence& seq, QAction* action) {
+    // No clean-up on the control's destruction: during the window's own destruction the
+    // list is gone before its children; the QPointer just turns null.
     shortcutOwners_.push_back({focusTarget, seq, action});
-    connect(focusTarget, &QObject::destroyed, this, [this, focusTarget] {
-        std::erase_if(shortcutOwners_,
-                      [focusTarget](const ShortcutOwner& o) { return o.target == focusTarget; });
-    });
 }
 
 void TMAIN::BuildMenus() {

@@ -9,6 +9,7 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -115,7 +116,7 @@ class TMAIN : public QMainWindow {
     QAction* mnPreviewSetting1;
 
     struct ShortcutOwner {
-        QWidget* target;
+        QPointer<QWidget> target; // null once the control is gone
         QKeySequence seq;
         QAction* action;
     };

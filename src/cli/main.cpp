@@ -123,8 +123,8 @@ class Output {
             if (buf_.size() < size) buf_.resize(size);
         }
         char* at = buf_.data() + used_;
-        std::memcpy(at, head.data(), head.size());
-        std::memcpy(at + head.size(), tail.data(), tail.size());
+        head.copy(at, head.size()); // unlike memcpy, fine with the null data of an empty view
+        tail.copy(at + head.size(), tail.size());
         at[size - 2] = '\r';
         at[size - 1] = '\n';
         used_ += size;

@@ -25,7 +25,7 @@ template <typename F> void WrapLine(std::string_view line, std::size_t width, F&
         }
         if (e == 0) e = CharLength(line, 0); // a width below one character still makes progress
         const bool wordBefore = prev != none && e - prev == 1 && detail::IsAsciiGraphic(line[prev]);
-        const bool wordAfter = CharLength(line, e) == 1 && detail::IsAsciiGraphic(line[e]);
+        const bool wordAfter = e < line.size() && CharLength(line, e) == 1 && detail::IsAsciiGraphic(line[e]);
         if (wordBefore && wordAfter && lastSpace != none) e = lastSpace + 1;
         f(line.substr(0, e));
         line.remove_prefix(e);
