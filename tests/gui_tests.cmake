@@ -34,3 +34,8 @@ target_link_libraries(basic_screenshots PRIVATE bwgui Qt6::Test)
 add_executable(main_screenshots EXCLUDE_FROM_ALL gui/main_screenshots.cpp)
 target_include_directories(main_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
 target_link_libraries(main_screenshots PRIVATE bwgui Qt6::Test)
+
+# Not a test: pictures of the new-project wizard and the management window (scripts/wizard-screenshots.sh).
+add_executable(wizard_screenshots EXCLUDE_FROM_ALL gui/wizard_screenshots.cpp)
+target_include_directories(wizard_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
+target_link_libraries(wizard_screenshots PRIVATE bwgui Qt6::Test)

@@ -95,7 +95,7 @@ void TNewProject::BuildWizardPages() {
     IntroMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     IntroMemo->setPlainText(IntroText());
     {
-        // Wide and tall enough for all thirteen lines without scrolling.
+        // Wide and tall enough for all thirteen lines without scrolling; it fills the page.
         const QFontMetrics fm(IntroMemo->font());
         int width = 0;
         const QStringList lines = IntroMemo->toPlainText().split(QLatin1Char('\n'));
@@ -103,14 +103,13 @@ void TNewProject::BuildWizardPages() {
             width = std::max(width, fm.horizontalAdvance(line));
         const int margin =
             2 * (IntroMemo->frameWidth() + 4 + static_cast<int>(IntroMemo->document()->documentMargin()));
-        IntroMemo->setFixedSize(width + margin + 4,
-                                static_cast<int>(lines.size()) * fm.lineSpacing() + margin);
+        IntroMemo->setMinimumSize(width + margin + 4,
+                                  static_cast<int>(lines.size()) * fm.lineSpacing() + margin);
     }
     IntroMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     IntroMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* introLayout = new QVBoxLayout(intro);
     introLayout->addWidget(IntroMemo);
-    introLayout->addStretch(1);
     PageControl1->addTab(intro, QStringLiteral("はじめに"));
 
     // Page 2: the four inputs.
@@ -166,6 +165,10 @@ void TNewProject::BuildWizardPages() {
     FileTreeView->setHeaderHidden(true);
     FileTreeView->setColumnCount(1);
     FileTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tall enough for every row of the tree (the project folder, the project file, the
+    // sub-folder and its 15 files) without scrolling.
+    RebuildTree();
+    FileTreeView->setMinimumHeight(18 * FileTreeView->sizeHintForRow(0) + 2 * FileTreeView->frameWidth() + 2);
     auto* finishLayout = new QVBoxLayout(finish);
     finishLayout->addWidget(note);
     finishLayout->addWidget(FileTreeView, 1);
