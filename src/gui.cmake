@@ -11,6 +11,9 @@ add_library(bwgui STATIC
   app/PreviewPage.cpp app/PreviewPage.h
   app/Startup.cpp app/Startup.h
   editing/LongTextPage.cpp editing/LongTextPage.h
+  editing/SectionEditor.cpp editing/SectionEditor.h
+  editing/TemplateListBox.cpp editing/TemplateListBox.h
+  editing/InputHistoryForm.cpp editing/InputHistoryForm.h
   editing/EntryEdits.cpp editing/EntryEdits.h
   editing/OrderListBox.cpp editing/OrderListBox.h
   editing/VersionInputForm.cpp editing/VersionInputForm.h

@@ -24,6 +24,7 @@ bw_gui_test(version_input_test gui/version_input_test.cpp)
 bw_gui_test(base_option_test gui/base_option_test.cpp)
 bw_gui_test(about_box_test gui/about_box_test.cpp)
 bw_gui_test(test_new_project gui/test_new_project.cpp)
+bw_gui_test(long_text_page_test gui/long_text_page_test.cpp)
 
 # Not a test: pictures of the basic-items page and the small dialogs (scripts/basic-screenshots.sh).
 add_executable(basic_screenshots gui/basic_screenshots.cpp)
