@@ -105,7 +105,7 @@ void TMAIN::RunShortcut(const QKeySequence& seq, QAction* action, void (TMAIN::*
     const QWidget* focus = QApplication::focusWidget();
     for (const ShortcutOwner& owner : shortcutOwners_) {
         if (owner.target && owner.target == focus && owner.seq == seq) {
-            if (owner.action->isEnabled()) owner.action->trigger();
+            if (owner.action && owner.action->isEnabled()) owner.action->trigger();
             return;
         }
     }

@@ -118,7 +118,7 @@ class TMAIN : public QMainWindow {
     struct ShortcutOwner {
         QPointer<QWidget> target; // null once the control is gone
         QKeySequence seq;
-        QAction* action;
+        QPointer<QAction> action;
     };
     std::vector<ShortcutOwner> shortcutOwners_;
     bool centred_ = false;
