@@ -25,6 +25,7 @@ bw_gui_test(base_option_test gui/base_option_test.cpp)
 bw_gui_test(about_box_test gui/about_box_test.cpp)
 bw_gui_test(test_new_project gui/test_new_project.cpp)
 bw_gui_test(long_text_page_test gui/long_text_page_test.cpp)
+target_compile_definitions(long_text_page_test PRIVATE BW_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 
 # Not a test: pictures of the basic-items page and the small dialogs (scripts/basic-screenshots.sh).
 add_executable(basic_screenshots gui/basic_screenshots.cpp)
@@ -40,3 +41,8 @@ target_link_libraries(main_screenshots PRIVATE bwgui Qt6::Test)
 add_executable(wizard_screenshots EXCLUDE_FROM_ALL gui/wizard_screenshots.cpp)
 target_include_directories(wizard_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
 target_link_libraries(wizard_screenshots PRIVATE bwgui Qt6::Test)
+
+# Not a test: pictures of the long-text page and the history dialog (scripts/long-text-screenshots.sh).
+add_executable(long_text_screenshots EXCLUDE_FROM_ALL gui/long_text_screenshots.cpp)
+target_include_directories(long_text_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
+target_link_libraries(long_text_screenshots PRIVATE bwgui Qt6::Test)

@@ -31,6 +31,7 @@ namespace {
 constexpr int kStripHeight = 145;
 constexpr int kListGroupWidth = 195;
 constexpr int kSectionRowHeight = 14;
+constexpr int kVisibleRows = 8; // the lists of the strip show whole rows
 constexpr int kIntroductionFontPixels = 20;
 constexpr int kEditorFontPixels = 12;
 
@@ -94,7 +95,7 @@ TLongTextPage::TLongTextPage(PageContext& context, QWidget* parent) : QWidget(pa
     LongWordListBox->setCurrentRow(-1);
     LongWordListBox->clearSelection();
     auto* sectionLayout = new QVBoxLayout(sectionGroup);
-    sectionLayout->setContentsMargins(6, 4, 6, 6);
+    sectionLayout->setContentsMargins(6, 2, 6, 4);
     sectionLayout->addWidget(LongWordListBox);
 
     auto* templateGroup = new TXPGroupBox(QStringLiteral("テンプレート"), this);
@@ -102,7 +103,7 @@ TLongTextPage::TLongTextPage(PageContext& context, QWidget* parent) : QWidget(pa
     templateGroup->setFixedWidth(kListGroupWidth);
     LWTemplateFLBox = new TTemplateListBox(ctx_.folders.TemplateRoot(), ctx_.dialogs, templateGroup);
     auto* templateLayout = new QVBoxLayout(templateGroup);
-    templateLayout->setContentsMargins(6, 4, 6, 6);
+    templateLayout->setContentsMargins(6, 2, 6, 4);
     templateLayout->addWidget(LWTemplateFLBox);
 
     auto* orderGroup = new TXPGroupBox(QStringLiteral("書き込む順番"), this);
@@ -117,11 +118,15 @@ TLongTextPage::TLongTextPage(PageContext& context, QWidget* parent) : QWidget(pa
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setFixedSize(28, 28);
     auto* orderLayout = new QGridLayout(orderGroup);
-    orderLayout->setContentsMargins(6, 4, 6, 6);
+    orderLayout->setContentsMargins(6, 2, 6, 4);
     orderLayout->addWidget(St2ListBox, 0, 0, 3, 1);
     orderLayout->addWidget(Button1, 0, 1);
     orderLayout->addWidget(Button3, 1, 1);
     orderLayout->setRowStretch(2, 1);
+
+    for (QListWidget* list :
+         {LongWordListBox, static_cast<QListWidget*>(LWTemplateFLBox), static_cast<QListWidget*>(St2ListBox)})
+        list->setFixedHeight(kVisibleRows * kSectionRowHeight + 2 * list->frameWidth());
 
     auto* strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("LongWordStrip"));

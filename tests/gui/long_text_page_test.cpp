@@ -286,6 +286,33 @@ class LongTextPageTest : public QObject {
         QCOMPARE(f.dialogs.shown.size(), std::size_t(0));
     }
 
+    void everyShippedTemplateFillsItsSection() {
+        Fixture f;
+        fs::remove_all(f.templates());
+        fs::copy(fs::path(BW_DATA_DIR) / "template", f.templates(), fs::copy_options::recursive);
+        ReadMeProject& r = f.record();
+        r.SoftName = "Tool";
+        r.Producer = Sjis("作者");
+        r.ArcName = "tool";
+        r.ArcExt = ".zip";
+        const char* const placeholders[] = {"[%AppTitle]", "[%Producer]", "[%xVersion]", "[%LstUpDat]",
+                                            "[%ArchName]", "[%WareKind]", "[%DvlpLang]", "[%Cpyright]",
+                                            "[%nRuntime]", "[%HomePage]", "[%MailAdrs]"};
+        for (int k = 0; k < kSectionCount; ++k) {
+            f.select(k);
+            QVERIFY2(f.list()->count() >= 2, qPrintable(f.sections()->item(k)->text()));
+            for (const QString& name : f.listed()) {
+                f.pickTemplate(name);
+                f.page()->InsertTemplate();
+                const std::string& text = r.SectionText[static_cast<std::size_t>(k)];
+                QVERIFY2(!text.empty(), qPrintable(name));
+                for (const char* placeholder : placeholders)
+                    QVERIFY2(FindText(text, placeholder) == std::string::npos, qPrintable(name));
+            }
+        }
+        QCOMPARE(f.dialogs.shown.size(), std::size_t(0));
+    }
+
     void undoTakesBackAReplacementInOneStep() {
         Fixture f;
         f.select(6);
