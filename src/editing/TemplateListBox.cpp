@@ -102,14 +102,17 @@ bool TTemplateListBox::ShowFolder(const std::filesystem::path& folder) {
                          DialogService::Buttons::Ok, DialogService::Icon::Warning);
         return false;
     }
-    folder_ = folder;
+    // One spelling per folder, so that a section's own folder picked in the browser counts as
+    // the folder already shown.
+    folder_ = folder.lexically_normal();
+    if (folder_.filename().empty() && folder_.has_parent_path()) folder_ = folder_.parent_path();
     Relist();
     return true;
 }
 
 void TTemplateListBox::FollowSection(int index) {
     if (locked_) return;
-    const std::filesystem::path folder = root_ / TemplateSubFolder(index);
+    const std::filesystem::path folder = (root_ / TemplateSubFolder(index)).lexically_normal();
     if (folder == folder_) return;
     ShowFolder(folder);
 }

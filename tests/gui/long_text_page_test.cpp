@@ -228,6 +228,13 @@ class LongTextPageTest : public QObject {
         }
         f.select(0);
         QVERIFY(!f.list()->SelectedFile());
+
+        // The same folder picked in the browser, spelt differently, is still the folder shown.
+        f.dialogs.folders.push_back(Q(f.templates() / "introduction" / ".." / "other") + QStringLiteral("/"));
+        f.popupRun("LWpopFolder1");
+        f.pickTemplate(QStringLiteral("a.txt"));
+        f.select(12);
+        QCOMPARE(f.list()->SelectedFile(), f.templates() / "other" / "a.txt");
     }
 
     void aLockedFolderKeepsTheListWhilePagesChange() {
