@@ -27,22 +27,14 @@ bw_gui_test(test_new_project gui/test_new_project.cpp)
 bw_gui_test(long_text_page_test gui/long_text_page_test.cpp)
 target_compile_definitions(long_text_page_test PRIVATE BW_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 
-# Not a test: pictures of the basic-items page and the small dialogs (scripts/basic-screenshots.sh).
-add_executable(basic_screenshots gui/basic_screenshots.cpp)
-target_include_directories(basic_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
-target_link_libraries(basic_screenshots PRIVATE bwgui Qt6::Test)
-
-# Not a test: pictures of the main window, its menus and the output dialog (scripts/screenshots.sh).
-add_executable(main_screenshots EXCLUDE_FROM_ALL gui/main_screenshots.cpp)
-target_include_directories(main_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
-target_link_libraries(main_screenshots PRIVATE bwgui Qt6::Test)
-
-# Not a test: pictures of the new-project wizard and the management window (scripts/wizard-screenshots.sh).
-add_executable(wizard_screenshots EXCLUDE_FROM_ALL gui/wizard_screenshots.cpp)
-target_include_directories(wizard_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
-target_link_libraries(wizard_screenshots PRIVATE bwgui Qt6::Test)
-
-# Not a test: pictures of the long-text page and the history dialog (scripts/long-text-screenshots.sh).
-add_executable(long_text_screenshots EXCLUDE_FROM_ALL gui/long_text_screenshots.cpp)
-target_include_directories(long_text_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
-target_link_libraries(long_text_screenshots PRIVATE bwgui Qt6::Test)
+# Not tests: programs that take pictures of the windows for docs/screenshots/
+# (scripts/screenshots.sh runs them all under a virtual X server).
+function(bw_screenshot_program name)
+  add_executable(${name} EXCLUDE_FROM_ALL ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/gui/support)
+  target_link_libraries(${name} PRIVATE bwgui Qt6::Test)
+endfunction()
+bw_screenshot_program(main_screenshots gui/main_screenshots.cpp)
+bw_screenshot_program(basic_screenshots gui/basic_screenshots.cpp)
+bw_screenshot_program(long_text_screenshots gui/long_text_screenshots.cpp)
+bw_screenshot_program(wizard_screenshots gui/wizard_screenshots.cpp)

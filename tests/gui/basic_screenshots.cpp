@@ -1,6 +1,6 @@
 // Pictures of the basic-items page and of the version, basic settings and version information
 // dialogs, for looking at the layout: basic_screenshots OUTPUT_FOLDER (run under a real X
-// server, scripts/basic-screenshots.sh).
+// server, scripts/screenshots.sh).
 
 #include "app/BasicPage.h"
 #include "app/MAINForm.h"

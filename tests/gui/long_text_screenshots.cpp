@@ -1,7 +1,7 @@
 // Pictures of the long-text page (sections shown, the template popup) and of the history
 // dialog, with the sample project open and the shipped templates in place:
 // long_text_screenshots OUTPUT_FOLDER DATA_FOLDER (run under a real X server by
-// scripts/long-text-screenshots.sh).
+// scripts/screenshots.sh).
 
 #include "app/MAINForm.h"
 #include "app/Startup.h"

@@ -1,5 +1,5 @@
 // Pictures of the new-project wizard's three pages and of the project management window:
-// wizard_screenshots OUTPUT_FOLDER (run under a real X server by scripts/wizard-screenshots.sh).
+// wizard_screenshots OUTPUT_FOLDER (run under a real X server by scripts/screenshots.sh).
 
 #include "app/MAINForm.h"
 #include "controls/Fonts.h"
