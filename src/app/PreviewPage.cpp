@@ -1,5 +1,7 @@
 #include "app/PreviewPage.h"
 
+#include "editing/EntryEdits.h"
+
 #include "app/DialogService.h"
 #include "controls/Cp932InputGuard.h"
 #include "controls/Fonts.h"
@@ -27,12 +29,7 @@ namespace bw::gui {
 namespace {
 
 QComboBox* BracketPicker(const char* name, std::initializer_list<const char16_t*> offers, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    for (const char16_t* offer : offers)
-        combo->addItem(QString::fromUtf16(offer));
+    QComboBox* combo = OfferBox(name, offers, parent);
     combo->setFixedWidth(54);
     return combo;
 }

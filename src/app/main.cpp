@@ -9,16 +9,20 @@
 #include <QApplication>
 #include <QTranslator>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    // A file-size limit (or a full quota) must fail a write, which keeps the old file and
+    // reports it, rather than kill the program with the author's edits unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QTranslator translator;
     bw::gui::PrepareApplication(translator);
 
     bw::gui::WidgetDialogService dialogs;
     const std::filesystem::path home = bw::ExecutableFolder();
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    bw::gui::TMAIN window(home, bw::SettingsFilePath(ec ? home / "brindlewocket" : exe), dialogs);
+    const std::filesystem::path exe = bw::ExecutablePath();
+    bw::gui::TMAIN window(home, bw::SettingsFilePath(exe.empty() ? home / "brindlewocket" : exe), dialogs);
     window.show();
     return QApplication::exec();
 }

@@ -81,4 +81,14 @@ void CentreOnScreen(QWidget* window) {
     }
 }
 
+QComboBox* OfferBox(const char* name, std::initializer_list<const char16_t*> offers, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    for (const char16_t* offer : offers)
+        combo->addItem(QString::fromUtf16(offer));
+    return combo;
+}
+
 } // namespace bw::gui

@@ -1,8 +1,12 @@
 #pragma once
 // Small input aids shared by the basic-items page and the dialogs: the home page field, the
-// contact field, the digit filter of typed characters and the place where dialogs open.
+// contact field, the digit filter of typed characters, the offer boxes and the place where
+// dialogs open.
 
+#include <QComboBox>
 #include <QLineEdit>
+
+#include <initializer_list>
 #include <QObject>
 
 namespace bw::gui {
@@ -32,6 +36,9 @@ class TContactEdit : public QLineEdit {
 /// Lets only the typed characters that DigitKeyFilter passes into edit (also words an input
 /// method commits); shortcuts, navigation keys and pasted text are not filtered.
 void InstallDigitKeyFilter(QLineEdit* edit);
+
+/// An editable drop-down that offers values but takes any text (inserts nothing by itself).
+QComboBox* OfferBox(const char* name, std::initializer_list<const char16_t*> offers, QWidget* parent);
 
 /// Puts a window in the middle of its screen (the program's dialogs open there).
 void CentreOnScreen(QWidget* window);

@@ -113,10 +113,15 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     return file.Commit();
 }
 
-fs::path ExecutableFolder() {
+fs::path ExecutablePath() {
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : exe.parent_path();
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe;
+}
+
+fs::path ExecutableFolder() {
+    const fs::path exe = ExecutablePath();
+    return exe.empty() ? fs::current_path() : exe.parent_path();
 }
 
 } // namespace bw

@@ -57,7 +57,10 @@ class AtomicFile {
 /// Replaces the file at path with bytes through an AtomicFile.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
-/// Folder of the running executable.
+/// Path of the running executable (empty when the system does not tell).
+std::filesystem::path ExecutablePath();
+
+/// Folder of the running executable (the current folder when the system does not tell).
 std::filesystem::path ExecutableFolder();
 
 enum class NameOrder { Exact, IgnoreCase };
