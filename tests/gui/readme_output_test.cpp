@@ -3,6 +3,7 @@
 #include "app/MAINForm.h"
 #include "gui_test_support.h"
 #include "shell/OutputReadMeForm.h"
+#include "text/files.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace bw;
@@ -182,6 +185,32 @@ class ReadMeOutputTest : public QObject {
         QCOMPARE(dialogs.messages()[0].text, QStringLiteral("ファイル %1 を作成できません").arg(Q(target)));
         QCOMPARE(dialog.result(), int(QDialog::Accepted)); // the dialog closes all the same
         QVERIFY(!fs::exists(target));
+    }
+
+    void aWriteFailingHalfWayLeavesTheOldFile() {
+        ProgramFolder folder;
+        ScriptedDialogs dialogs;
+        const fs::path target = folder.home() / "ReadMe.txt";
+        QVERIFY(WriteFileAtomic(target, "the old ReadMe"));
+        TextLines text;
+        for (int i = 0; i < 1000; ++i) text.push_back(std::string(70, 'x'));
+        TOutputReadMe dialog(text, dialogs);
+        {
+            // As on a full disk: no file may grow past 4 KB, so the write stops half-way.
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit limited = old;
+            limited.rlim_cur = 4096;
+            setrlimit(RLIMIT_FSIZE, &limited);
+            ChooseAndOutput(dialogs, &dialog, target);
+            setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+        QCOMPARE(dialogs.messages().size(), std::size_t(1));
+        QCOMPARE(dialogs.messages()[0].text, QStringLiteral("ファイル %1 を作成できません").arg(Q(target)));
+        QCOMPARE(ReadWholeFile(target).bytes, std::string("the old ReadMe"));
+        QCOMPARE(ListOrdinaryFiles(folder.home()).value(), std::vector<std::string>{"ReadMe.txt"}); // no temporary file left
     }
 
     void outputWritesWhatAFreshRefreshShows() {
