@@ -41,7 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bw::IniFile again = reread;
         again.Write(section, key, value);
         FUZZ_CHECK(again.Text() == reread.Text()); // a second write of the same value changes nothing
-        if (section != other && !(section.size() == other.size() && std::equal(section.begin(), section.end(), other.begin(), [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); })))
+        if (section != other &&
+            !(section.size() == other.size() &&
+              std::equal(section.begin(), section.end(), other.begin(), [](char a, char b) {
+                  return std::tolower(static_cast<unsigned char>(a)) ==
+                         std::tolower(static_cast<unsigned char>(b));
+              })))
             FUZZ_CHECK(reread.Value(other, "Key") == before);
     }
     (void)ini.ReadInteger(section, key, 7);

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t start = 0;
     for (int k = 0; k < 3; ++k) {
         const std::size_t nul = k < 2 ? bytes.find('\0', start) : std::string::npos;
-        parts[k] = bytes.substr(std::min(start, bytes.size()), nul == std::string::npos ? std::string::npos : nul - start);
+        parts[k] = bytes.substr(std::min(start, bytes.size()),
+                                nul == std::string::npos ? std::string::npos : nul - start);
         if (nul == std::string::npos) break;
         start = nul + 1;
     }
@@ -53,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return (path / "").lexically_normal().string().rfind(base, 0) == 0;
         };
         FUZZ_CHECK(below(p.IniPath));
-        for (const fs::path& section : p.SectionPath) FUZZ_CHECK(below(section));
+        for (const fs::path& section : p.SectionPath)
+            FUZZ_CHECK(below(section));
     }
     bw::DeleteProject(folders, "Foo.bwk");
     FUZZ_CHECK(bw::ReadWholeFile(Home() / "outside.txt").bytes == "keep");

@@ -22,11 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = bytes.substr(std::min(start, bytes.size()));
     bw::ReadMeProject p = bw::StartupDefaults();
     std::string* fields[] = {&p.SoftName, &p.Producer, &p.ArcName, &p.HomePage};
-    for (std::size_t k = 0; k < parts.size(); ++k) *fields[k] = parts[k];
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        *fields[k] = parts[k];
 
     const bw::ComposerState state;
     std::size_t longest = 0;
-    for (const std::string& part : parts) longest = std::max(longest, part.size());
+    for (const std::string& part : parts)
+        longest = std::max(longest, part.size());
     for (const std::string& line : bw::TemplateLines(text)) {
         FUZZ_CHECK(line.find('\n') == std::string::npos);
         const std::string plain = bw::ExpandPlaceholders(line, p);

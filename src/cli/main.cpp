@@ -208,7 +208,8 @@ int Compose(const Options& o) {
         out.emplace(*o.output);
     else
         out.emplace();
-    bw::ForEachReadMeLine(state, p, [&](std::string_view head, std::string_view tail) { out->Line(head, tail); });
+    bw::ForEachReadMeLine(state, p,
+                          [&](std::string_view head, std::string_view tail) { out->Line(head, tail); });
     if (!out->Finish()) {
         Say((o.output ? o.output->string() : std::string("標準出力")) +
             " に書き込めません: " + std::strerror(out->error()));

@@ -21,14 +21,32 @@ struct Texts {
         Sjis("  ソフト名  "), Sjis(" バージョン "), Sjis("アーカイブ名"), Sjis(" 最終更新日 "),
         Sjis("    種別    "), Sjis("　開発言語　"), Sjis(" 必要ﾗﾝﾀｲﾑ  "), Sjis("   作者名   "),
         Sjis("  著作権者  "), Sjis("ホームページ"), Sjis("   連絡先   ")};
-    std::array<std::string, kBasicItemCount> general = {
-        Sjis("  ソフト名  "), "", "", "", Sjis("    種別    "), "", Sjis(" 必要ﾗﾝﾀｲﾑ  "), "",
-        Sjis("   著作権   "), Sjis("ホームページ"), Sjis("   連絡先   ")};
+    std::array<std::string, kBasicItemCount> general = {Sjis("  ソフト名  "),
+                                                        "",
+                                                        "",
+                                                        "",
+                                                        Sjis("    種別    "),
+                                                        "",
+                                                        Sjis(" 必要ﾗﾝﾀｲﾑ  "),
+                                                        "",
+                                                        Sjis("   著作権   "),
+                                                        Sjis("ホームページ"),
+                                                        Sjis("   連絡先   ")};
     // Title fields of the fixed sections (free sections are padded from their titles).
-    std::array<std::string, kSectionCount> sectionTitles = {
-        Sjis("　はじめに　"), Sjis("インストール"), Sjis("　ｱﾝｲﾝｽﾄｰﾙ　"), Sjis("ファイル構成"),
-        Sjis("　動作環境　"), Sjis("　開発環境　"), Sjis("　 使い方 　"), Sjis("　 著作権 　"),
-        Sjis("再配布・転載"), Sjis("　　免責　　"), Sjis("　開発履歴　"), "", "", ""};
+    std::array<std::string, kSectionCount> sectionTitles = {Sjis("　はじめに　"),
+                                                            Sjis("インストール"),
+                                                            Sjis("　ｱﾝｲﾝｽﾄｰﾙ　"),
+                                                            Sjis("ファイル構成"),
+                                                            Sjis("　動作環境　"),
+                                                            Sjis("　開発環境　"),
+                                                            Sjis("　 使い方 　"),
+                                                            Sjis("　 著作権 　"),
+                                                            Sjis("再配布・転載"),
+                                                            Sjis("　　免責　　"),
+                                                            Sjis("　開発履歴　"),
+                                                            "",
+                                                            "",
+                                                            ""};
 };
 
 const Texts& T() {
@@ -44,7 +62,9 @@ int FindBasicItem(const std::string& caption) {
     return -1;
 }
 
-bool HasHomePage(const ReadMeProject& p) { return !p.HomePage.empty() && p.HomePage != "http://"; }
+bool HasHomePage(const ReadMeProject& p) {
+    return !p.HomePage.empty() && p.HomePage != "http://";
+}
 
 std::string KindValue(const ReadMeProject& p) {
     if (p.Kind != T().shareware) return p.Kind;
@@ -52,11 +72,16 @@ std::string KindValue(const ReadMeProject& p) {
 }
 
 // CopyRight when set, otherwise Producer; empty when there is no holder.
-const std::string& CopyrightHolder(const ReadMeProject& p) { return p.CopyRight.empty() ? p.Producer : p.CopyRight; }
+const std::string& CopyrightHolder(const ReadMeProject& p) {
+    return p.CopyRight.empty() ? p.Producer : p.CopyRight;
+}
 
-std::string Spaces(long n) { return std::string(n > 0 ? static_cast<std::size_t>(n) : 0, ' '); }
+std::string Spaces(long n) {
+    return std::string(n > 0 ? static_cast<std::size_t>(n) : 0, ' ');
+}
 
-void LabelLine(const ComposerSettings& s, const std::string& label, const std::string& value, TextLines& out) {
+void LabelLine(const ComposerSettings& s, const std::string& label, const std::string& value,
+               TextLines& out) {
     out.push_back(s.LBracket + label + s.RBracket + T().fullSpace + value);
 }
 
@@ -70,7 +95,8 @@ void ComposeLabelled(const ReadMeProject& p, const ComposerSettings& s, bool gen
         const std::string& label = labels[static_cast<std::size_t>(item)];
         switch (item) {
         case kSoft:
-            if (!p.SoftName.empty()) LabelLine(s, label, general ? p.SoftName + "  " + p.Version : p.SoftName, out);
+            if (!p.SoftName.empty())
+                LabelLine(s, label, general ? p.SoftName + "  " + p.Version : p.SoftName, out);
             break;
         case kVersion:
             if (!p.Version.empty()) LabelLine(s, label, p.Version, out);
@@ -129,7 +155,8 @@ std::string MakeHorizLine(std::string_view pattern) {
     if (pattern.empty()) return std::string(kLineWidth, ' ');
     std::string line;
     line.reserve(kLineWidth + pattern.size());
-    while (line.size() < kLineWidth) line.append(pattern);
+    while (line.size() < kLineWidth)
+        line.append(pattern);
     line.resize(kLineWidth);
     return line;
 }
@@ -140,7 +167,8 @@ std::string PadSectionTitle(std::string_view title) {
     const std::size_t before = (12 - len) / 2, after = 12 - len - before;
     auto pad = [](std::size_t bytes, bool spaceLast) {
         std::string full;
-        for (std::size_t i = 0; i < bytes / 2; ++i) full += T().fullSpace;
+        for (std::size_t i = 0; i < bytes / 2; ++i)
+            full += T().fullSpace;
         if (bytes % 2 == 0) return full;
         return spaceLast ? full + " " : " " + full;
     };
@@ -157,7 +185,8 @@ void ComposeGeneralHeader(const ReadMeProject& p, const ComposerSettings& s, Tex
 
 void ComposeSimple1Header(const ReadMeProject& p, const ComposerSettings& s, TextLines& header) {
     const std::size_t prefix = T().copyrightPrefix.size();
-    const std::size_t widest = std::max({prefix + p.CopyRight.size(), prefix + p.Producer.size(), p.HomePage.size()});
+    const std::size_t widest =
+        std::max({prefix + p.CopyRight.size(), prefix + p.Producer.size(), p.HomePage.size()});
     const std::string indent = Spaces(79 - static_cast<long>(widest));
     header.push_back(s.HrzLine1);
     header.push_back("  " + p.SoftName + " " + p.Version + "(" + p.LastUpDate + ")");
@@ -169,7 +198,9 @@ void ComposeSimple1Header(const ReadMeProject& p, const ComposerSettings& s, Tex
 }
 
 void ComposeSimple2Header(const ReadMeProject& p, const ComposerSettings& s, TextLines& header) {
-    auto centred = [](const std::string& text) { return Spaces((80 - static_cast<long>(text.size())) / 2) + text; };
+    auto centred = [](const std::string& text) {
+        return Spaces((80 - static_cast<long>(text.size())) / 2) + text;
+    };
     header.push_back(s.HrzLine1);
     header.push_back("");
     header.push_back(centred(p.SoftName + " " + p.Version));
@@ -180,21 +211,24 @@ void ComposeSimple2Header(const ReadMeProject& p, const ComposerSettings& s, Tex
     header.push_back(s.HrzLine2);
 }
 
-std::string ExpandPlaceholders(std::string_view line, const ReadMeProject& p, const ComposerSettings* layout) {
+std::string ExpandPlaceholders(std::string_view line, const ReadMeProject& p,
+                               const ComposerSettings* layout) {
     const std::string archive = p.ArcName + p.ArcExt;
     const std::pair<std::string_view, std::string_view> basic[] = {
-        {"[%AppTitle]", p.SoftName}, {"[%Producer]", p.Producer}, {"[%xVersion]", p.Version},
-        {"[%LstUpDat]", p.LastUpDate}, {"[%ArchName]", archive},  {"[%WareKind]", p.Kind},
-        {"[%DvlpLang]", p.DevLang},  {"[%Cpyright]", p.CopyRight}, {"[%nRuntime]", p.RunTime},
-        {"[%HomePage]", p.HomePage}, {"[%MailAdrs]", p.Mailadrs}};
+        {"[%AppTitle]", p.SoftName},   {"[%Producer]", p.Producer},  {"[%xVersion]", p.Version},
+        {"[%LstUpDat]", p.LastUpDate}, {"[%ArchName]", archive},     {"[%WareKind]", p.Kind},
+        {"[%DvlpLang]", p.DevLang},    {"[%Cpyright]", p.CopyRight}, {"[%nRuntime]", p.RunTime},
+        {"[%HomePage]", p.HomePage},   {"[%MailAdrs]", p.Mailadrs}};
     std::string out(line);
-    for (const auto& [name, value] : basic) out = ReplaceAll(out, name, value);
+    for (const auto& [name, value] : basic)
+        out = ReplaceAll(out, name, value);
     if (layout) {
         const std::pair<std::string_view, std::string_view> extra[] = {{"[$LBracket]", layout->LBracket},
                                                                        {"[$RBracket]", layout->RBracket},
                                                                        {"[$HrzLine1]", layout->HrzLine1},
                                                                        {"[$HrzLine2]", layout->HrzLine2}};
-        for (const auto& [name, value] : extra) out = ReplaceAll(out, name, value);
+        for (const auto& [name, value] : extra)
+            out = ReplaceAll(out, name, value);
     }
     return out;
 }
@@ -237,10 +271,12 @@ std::string SectionTitleLine(const ComposerSettings& s, const ReadMeProject& p, 
 
 void ComposeSections(ComposerState& state, const ReadMeProject& p) {
     std::size_t bytes = state.HeaderLines.byteCount();
-    for (const std::string& text : p.SectionText) bytes += text.size() + text.size() / 8;
+    for (const std::string& text : p.SectionText)
+        bytes += text.size() + text.size() / 8;
     TextLines out;
     out.reserve(bytes + 4096, state.HeaderLines.size() + bytes / 32);
-    ForEachReadMeLine(state, p, [&](std::string_view head, std::string_view tail) { out.push_back(head, tail); });
+    ForEachReadMeLine(state, p,
+                      [&](std::string_view head, std::string_view tail) { out.push_back(head, tail); });
     state.ReadMeLines = std::move(out);
 }
 
@@ -258,11 +294,20 @@ RefreshOutcome RefreshHeader(ComposerState& state, const ReadMeProject& p, const
         break;
     case HeaderChoice::Builtin:
         switch (header.builtin) {
-        case 0: ComposeTamaraskHeader(p, s, state.HeaderLines); break;
-        case 1: ComposeSimple1Header(p, s, state.HeaderLines); break;
-        case 2: ComposeSimple2Header(p, s, state.HeaderLines); break;
-        case 3: ComposeGeneralHeader(p, s, state.HeaderLines); break;
-        default: break;
+        case 0:
+            ComposeTamaraskHeader(p, s, state.HeaderLines);
+            break;
+        case 1:
+            ComposeSimple1Header(p, s, state.HeaderLines);
+            break;
+        case 2:
+            ComposeSimple2Header(p, s, state.HeaderLines);
+            break;
+        case 3:
+            ComposeGeneralHeader(p, s, state.HeaderLines);
+            break;
+        default:
+            break;
         }
         break;
     case HeaderChoice::UserLayout:

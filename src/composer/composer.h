@@ -92,7 +92,8 @@ void ComposeSections(ComposerState& state, const ReadMeProject& p);
 
 /// Calls emit(head, tail) for every line ComposeSections would make (the line is head + tail),
 /// without keeping them: a writer can stream a huge ReadMe.
-template <typename Emit> void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit);
+template <typename Emit>
+void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit);
 
 /// The title line of section k: brackets around its title field.
 std::string SectionTitleLine(const ComposerSettings& s, const ReadMeProject& p, int k);

@@ -6,7 +6,8 @@ void TextLines::append(const TextLines& other) {
     const std::size_t base = buf_.size();
     buf_.append(other.buf_);
     ends_.reserve(ends_.size() + other.ends_.size());
-    for (std::size_t e : other.ends_) ends_.push_back(base + e);
+    for (std::size_t e : other.ends_)
+        ends_.push_back(base + e);
 }
 
 std::string TextLines::Joined(std::string_view eol) const {
@@ -24,7 +25,8 @@ std::string TextLines::Joined(std::string_view eol) const {
 std::vector<std::string> TextLines::ToVector() const {
     std::vector<std::string> out;
     out.reserve(size());
-    for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+    for (std::size_t i = 0; i < size(); ++i)
+        out.emplace_back((*this)[i]);
     return out;
 }
 

@@ -13,7 +13,8 @@ class TextLines {
   public:
     TextLines() = default;
     TextLines(std::initializer_list<std::string_view> lines) {
-        for (auto l : lines) push_back(l);
+        for (auto l : lines)
+            push_back(l);
     }
 
     /// Appends one line made of the given parts, joined.

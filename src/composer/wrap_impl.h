@@ -4,11 +4,12 @@
 #include "text/cp932.h"
 #include "text/lines.h"
 
-
 namespace bw {
 
 namespace detail {
-inline bool IsAsciiGraphic(char c) { return c >= 0x21 && c <= 0x7E; }
+inline bool IsAsciiGraphic(char c) {
+    return c >= 0x21 && c <= 0x7E;
+}
 } // namespace detail
 
 template <typename F> void WrapLine(std::string_view line, std::size_t width, F&& f) {
@@ -38,8 +39,10 @@ template <typename F> void ForEachDisplayLine(std::string_view text, std::size_t
     ForEachLine(text, [&](std::string_view line) { WrapLine(line, width, f); });
 }
 
-template <typename Emit> void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit) {
-    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) emit(state.HeaderLines[i], std::string_view());
+template <typename Emit>
+void ForEachReadMeLine(const ComposerState& state, const ReadMeProject& p, Emit&& emit) {
+    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i)
+        emit(state.HeaderLines[i], std::string_view());
     for (const std::string& entry : p.SectionOrder) {
         const int k = FindSectionByCaption(entry);
         if (k < 0) continue;
@@ -47,7 +50,8 @@ template <typename Emit> void ForEachReadMeLine(const ComposerState& state, cons
         if (text.empty()) continue;
         emit(SectionTitleLine(state.Settings, p, k), std::string_view());
         // The history dialog indents its entries itself.
-        const std::string_view indent = k == history ? std::string_view() : std::string_view(state.Settings.IndentText);
+        const std::string_view indent =
+            k == history ? std::string_view() : std::string_view(state.Settings.IndentText);
         ForEachDisplayLine(text, kWrapWidth, [&](std::string_view line) { emit(indent, line); });
         emit(std::string_view(), std::string_view());
     }

@@ -1,13 +1,13 @@
 #include "editing/phrases.h"
 
-#include "text/lines.h"
 #include "text/cp932.h"
+#include "text/lines.h"
 
 namespace bw {
 
 namespace {
 std::string JoinTicked(const OsFlags& f) {
-    const std::pair<bool, const char*> tokens[] = {{f.W95, "95"}, {f.W98, "98"}, {f.WMe, "Me"},
+    const std::pair<bool, const char*> tokens[] = {{f.W95, "95"}, {f.W98, "98"},   {f.WMe, "Me"},
                                                    {f.WNT, "NT"}, {f.W2k, "2000"}, {f.WXP, "XP"}};
     std::string joined;
     for (const auto& [ticked, token] : tokens) {
@@ -28,7 +28,8 @@ std::vector<std::string> BuildOperatingPhrase(const OsFlags& operate, const OsFl
 }
 
 std::string ComposeVersionText(const std::string& prefix, const std::string& major, const std::string& minor,
-                               const std::string& release, const std::string& build, const std::string& extra) {
+                               const std::string& release, const std::string& build,
+                               const std::string& extra) {
     std::string text;
     if (!prefix.empty()) text += prefix + " ";
     text += major;
@@ -48,13 +49,15 @@ std::vector<std::string> BuildHistoryBlock(const std::string& date, const std::s
     return block;
 }
 
-std::string ApplyHistoryBlock(const std::string& history, const std::vector<std::string>& block, bool insertFirst) {
+std::string ApplyHistoryBlock(const std::string& history, const std::vector<std::string>& block,
+                              bool insertFirst) {
     // Every line, the block's closing empty line too, is followed by CR LF, so that the empty
     // line that separates blocks survives the next entry.
     std::vector<std::string> lines = SplitLines(history);
     lines.insert(insertFirst ? lines.begin() : lines.end(), block.begin(), block.end());
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
@@ -67,6 +70,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-bool PriceEnabled(const std::string& kind) { return kind == Sjis("シェアウェア"); }
+bool PriceEnabled(const std::string& kind) {
+    return kind == Sjis("シェアウェア");
+}
 
 } // namespace bw

@@ -10,8 +10,8 @@ namespace bw {
 
 std::string TemplateSubFolder(int section) {
     static const std::array<const char*, kSectionCount> folders = {
-        "introduction", "install", "uninstall", "files", "operate", "development", "howuse",
-        "copyright",    "reproduce", "ESCclause", "history", "other", "other", "other"};
+        "introduction", "install",   "uninstall", "files",   "operate", "development", "howuse",
+        "copyright",    "reproduce", "ESCclause", "history", "other",   "other",       "other"};
     return folders.at(static_cast<std::size_t>(section));
 }
 
@@ -39,7 +39,8 @@ std::optional<std::string> ExpandTemplateFile(const std::filesystem::path& file,
     const ReadResult r = ReadWholeFile(file);
     if (!r.ok()) return std::nullopt;
     std::vector<std::string> lines = TemplateLines(r.bytes);
-    for (std::string& line : lines) line = ExpandPlaceholders(line, p);
+    for (std::string& line : lines)
+        line = ExpandPlaceholders(line, p);
     return JoinLines(lines);
 }
 

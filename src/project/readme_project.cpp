@@ -8,24 +8,24 @@ namespace bw {
 
 namespace {
 
-template <std::size_t N>
-std::array<std::string, N> ToCp932(const std::array<const char*, N>& utf8) {
+template <std::size_t N> std::array<std::string, N> ToCp932(const std::array<const char*, N>& utf8) {
     std::array<std::string, N> out;
-    for (std::size_t i = 0; i < N; ++i) out[i] = Sjis(utf8[i]);
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = Sjis(utf8[i]);
     return out;
 }
 
 const std::array<std::string, kBasicItemCount>& BasicCaptions() {
-    static const auto captions = ToCp932<kBasicItemCount>({"ソフト名", "バージョン", "アーカイブ名", "最終更新日", "種別",
-                                                           "開発言語", "必要ランタイム", "作者名", "著作権者名",
-                                                           "ホームページ", "連絡先"});
+    static const auto captions =
+        ToCp932<kBasicItemCount>({"ソフト名", "バージョン", "アーカイブ名", "最終更新日", "種別", "開発言語",
+                                  "必要ランタイム", "作者名", "著作権者名", "ホームページ", "連絡先"});
     return captions;
 }
 
 const std::array<std::string, kSectionCount>& SectionCaptions() {
-    static const auto captions = ToCp932<kSectionCount>({"はじめに", "インストール", "アンインストール", "ファイル構成",
-                                                         "動作環境", "開発環境", "使い方", "著作権", "転載・再配布",
-                                                         "免責", "開発履歴", "その他１", "その他２", "その他３"});
+    static const auto captions = ToCp932<kSectionCount>(
+        {"はじめに", "インストール", "アンインストール", "ファイル構成", "動作環境", "開発環境", "使い方",
+         "著作権", "転載・再配布", "免責", "開発履歴", "その他１", "その他２", "その他３"});
     return captions;
 }
 
@@ -46,9 +46,15 @@ std::string FormatToday(const char* pattern) {
 
 } // namespace
 
-const std::string& BasicItemCaption(int k) { return BasicCaptions().at(static_cast<std::size_t>(k)); }
-const std::string& SectionCaption(int k) { return SectionCaptions().at(static_cast<std::size_t>(k)); }
-std::string SectionFileName(int k) { return SectionCaption(k) + ".dat"; }
+const std::string& BasicItemCaption(int k) {
+    return BasicCaptions().at(static_cast<std::size_t>(k));
+}
+const std::string& SectionCaption(int k) {
+    return SectionCaptions().at(static_cast<std::size_t>(k));
+}
+std::string SectionFileName(int k) {
+    return SectionCaption(k) + ".dat";
+}
 
 int FindSectionByCaption(const std::string& caption) {
     for (int k = 0; k < kSectionCount; ++k)
@@ -56,10 +62,16 @@ int FindSectionByCaption(const std::string& caption) {
     return -1;
 }
 
-std::vector<std::string> DefaultBasicOrder() { return {BasicCaptions().begin(), BasicCaptions().end()}; }
-std::vector<std::string> DefaultSectionOrder() { return {SectionCaptions().begin(), SectionCaptions().end()}; }
+std::vector<std::string> DefaultBasicOrder() {
+    return {BasicCaptions().begin(), BasicCaptions().end()};
+}
+std::vector<std::string> DefaultSectionOrder() {
+    return {SectionCaptions().begin(), SectionCaptions().end()};
+}
 
-const std::string& BuiltinStyleName(int position) { return BuiltinStyles().at(static_cast<std::size_t>(position)); }
+const std::string& BuiltinStyleName(int position) {
+    return BuiltinStyles().at(static_cast<std::size_t>(position));
+}
 
 int FindBuiltinStyle(const std::string& name) {
     for (int k = 0; k < kBuiltinStyleCount; ++k)
@@ -67,8 +79,12 @@ int FindBuiltinStyle(const std::string& name) {
     return -1;
 }
 
-std::string TodaySlashed() { return FormatToday("%Y/%m/%d"); }
-std::string TodayKanji() { return FormatToday("%Y年%m月%d日"); }
+std::string TodaySlashed() {
+    return FormatToday("%Y/%m/%d");
+}
+std::string TodayKanji() {
+    return FormatToday("%Y年%m月%d日");
+}
 
 ReadMeProject StartupDefaults() {
     ReadMeProject p;

@@ -14,8 +14,20 @@ inline constexpr int kSectionCount = 14;
 
 /// Index of a long-text section, in the fixed section order.
 enum SectionIndex : int {
-    introduction, install, uninstall, files, operate, development, howuse,
-    copyright, reproduce, ESCclause, history, other1, other2, other3
+    introduction,
+    install,
+    uninstall,
+    files,
+    operate,
+    development,
+    howuse,
+    copyright,
+    reproduce,
+    ESCclause,
+    history,
+    other1,
+    other2,
+    other3
 };
 
 /// Caption of basic item k (0-10), the identity stored in BasicOrder ("ソフト名" ...).

@@ -10,7 +10,8 @@ namespace bw {
 bool IsCharBoundary(std::string_view s, std::size_t pos) {
     if (pos >= s.size()) return pos == s.size();
     std::size_t i = 0;
-    while (i < pos) i += CharLength(s, i);
+    while (i < pos)
+        i += CharLength(s, i);
     return i == pos;
 }
 
@@ -63,8 +64,10 @@ bool IsPlainFileName(std::string_view name) {
 
 std::string_view TrimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
+    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -189,7 +192,8 @@ std::string Cp932ToDisplayUtf8(std::string_view cp932) {
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
     Iconv cv("UTF-8", "CP932");
     std::string out;
-    if (Convert(cv, cp932, out, 3, [](std::size_t, std::string&) -> std::size_t { return 0; }) != cp932.size())
+    if (Convert(cv, cp932, out, 3, [](std::size_t, std::string&) -> std::size_t { return 0; }) !=
+        cp932.size())
         return std::nullopt;
     return out;
 }
@@ -197,13 +201,14 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
 EncodeResult DisplayUtf8ToCp932(std::string_view utf8) {
     Iconv cv("CP932", "UTF-8");
     EncodeResult r;
-    const std::size_t stop = Convert(cv, utf8, r.bytes, 1, [&](std::size_t pos, std::string& o) -> std::size_t {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(utf8, pos, cp);
-        if (len == 0 || cp < kRawByteBase || cp > kRawByteBase + 0xFF) return 0;
-        o += static_cast<char>(cp - kRawByteBase);
-        return len;
-    });
+    const std::size_t stop =
+        Convert(cv, utf8, r.bytes, 1, [&](std::size_t pos, std::string& o) -> std::size_t {
+            char32_t cp = 0;
+            const std::size_t len = DecodeUtf8(utf8, pos, cp);
+            if (len == 0 || cp < kRawByteBase || cp > kRawByteBase + 0xFF) return 0;
+            o += static_cast<char>(cp - kRawByteBase);
+            return len;
+        });
     if (stop != utf8.size()) {
         r.ok = false;
         r.badOffset = stop;

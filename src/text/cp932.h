@@ -11,7 +11,9 @@
 namespace bw {
 
 /// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
-constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 /// Length in bytes of the character starting at pos (1 or 2; a lead byte as the last byte is 1).
 inline std::size_t CharLength(std::string_view s, std::size_t pos) {
@@ -52,10 +54,10 @@ std::string Cp932ToDisplayUtf8(std::string_view cp932);
 
 /// Result of turning UTF-8 back into CP932.
 struct EncodeResult {
-    std::string bytes;             ///< the CP932 text when ok
-    bool ok = true;                ///< false when a character has no CP932 code
-    std::size_t badOffset = 0;     ///< byte offset in the UTF-8 input of the first such character
-    std::string badCharacter;      ///< that character, as UTF-8
+    std::string bytes;         ///< the CP932 text when ok
+    bool ok = true;            ///< false when a character has no CP932 code
+    std::size_t badOffset = 0; ///< byte offset in the UTF-8 input of the first such character
+    std::string badCharacter;  ///< that character, as UTF-8
 };
 
 /// Inverse of Cp932ToDisplayUtf8: U+F700 + byte gives the byte back; any other character

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <cstdint>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,8 +82,10 @@ bool AtomicFile::Write(std::string_view bytes) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n == 0) errno = ENOSPC;
-        if (n <= 0) Fail();
-        else done += static_cast<std::size_t>(n);
+        if (n <= 0)
+            Fail();
+        else
+            done += static_cast<std::size_t>(n);
     }
     return ok();
 }
@@ -144,7 +146,8 @@ std::optional<std::vector<std::string>> ListOrdinaryFiles(const fs::path& folder
         names.push_back(std::move(name));
     }
     auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return s;
     };
     if (order == NameOrder::IgnoreCase)

@@ -21,11 +21,14 @@ const std::string kFull = Sjis("　");
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;
-    for (int i = 0; i < n; ++i) out += s;
+    for (int i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
-ComposerSettings DefaultSettings() { return ComposerState().Settings; }
+ComposerSettings DefaultSettings() {
+    return ComposerState().Settings;
+}
 
 // A record with every basic item empty (start-up defaults otherwise).
 ReadMeProject EmptyItems() {
@@ -36,8 +39,8 @@ ReadMeProject EmptyItems() {
     return p;
 }
 
-Lines Header(void (*builder)(const ReadMeProject&, const ComposerSettings&, TextLines&), const ReadMeProject& p,
-             const ComposerSettings& s = DefaultSettings()) {
+Lines Header(void (*builder)(const ReadMeProject&, const ComposerSettings&, TextLines&),
+             const ReadMeProject& p, const ComposerSettings& s = DefaultSettings()) {
     TextLines out;
     builder(p, s, out);
     return out.ToVector();
@@ -79,9 +82,18 @@ TEST(PadSectionTitle, CentresIn12Bytes) {
     const std::string F = kFull;
     // Titles of L bytes made of ASCII letters; the field around them per length.
     const std::pair<std::string, std::string> pads[] = {
-        {F + F + F, F + F + F},   {F + F + " ", F + F + F}, {F + F + " ", " " + F + F}, {F + F, " " + F + F},
-        {F + F, F + F},           {F + " ", F + F},         {F + " ", " " + F},         {F, " " + F},
-        {F, F},                   {" ", F},                 {" ", " "},                 {"", " "},
+        {F + F + F, F + F + F},
+        {F + F + " ", F + F + F},
+        {F + F + " ", " " + F + F},
+        {F + F, " " + F + F},
+        {F + F, F + F},
+        {F + " ", F + F},
+        {F + " ", " " + F},
+        {F, " " + F},
+        {F, F},
+        {" ", F},
+        {" ", " "},
+        {"", " "},
         {"", ""},
     };
     for (std::size_t len = 0; len <= 12; ++len) {
@@ -112,19 +124,20 @@ TEST(BuiltinHeaders, AllItemsEmpty) {
     EXPECT_EQ(Header(ComposeTamaraskHeader, p), (Lines{kStars, kStars, kDashes}));
     EXPECT_EQ(Header(ComposeGeneralHeader, p), (Lines{kStars, kStars, kDashes}));
     EXPECT_EQ(Header(ComposeSimple1Header, p), (Lines{kStars, "   ()", kStars, kDashes}));
-    EXPECT_EQ(Header(ComposeSimple2Header, p), (Lines{kStars, "", std::string(40, ' '), "", kStars, kDashes}));
+    EXPECT_EQ(Header(ComposeSimple2Header, p),
+              (Lines{kStars, "", std::string(40, ' '), "", kStars, kDashes}));
 }
 
 TEST(BuiltinHeaders, TamaraskConditionsAndOrder) {
     ReadMeProject p = EmptyItems();
-    p.ArcName = "tool";        // no extension: no archive line
-    p.HomePage = "http://";    // no home page line
+    p.ArcName = "tool";     // no extension: no archive line
+    p.HomePage = "http://"; // no home page line
     p.Kind = Sjis("シェアウェア");
     p.Value = "500";
     p.CopyRight = Sjis("権利者");
     p.Mailadrs = "a@b";
-    p.BasicOrder = {Sjis("連絡先"), "unknown", Sjis("種別"), Sjis("アーカイブ名"), Sjis("ホームページ"),
-                    Sjis("著作権者名"), Sjis("連絡先")};
+    p.BasicOrder = {Sjis("連絡先"),       "unknown",          Sjis("種別"),  Sjis("アーカイブ名"),
+                    Sjis("ホームページ"), Sjis("著作権者名"), Sjis("連絡先")};
     const Lines expected = {kStars,
                             Sjis("【   連絡先   】　a@b"),
                             Sjis("【    種別    】　シェアウェア　[ ") + "\x5C" + "500 ]",
@@ -208,9 +221,10 @@ TEST(BuiltinHeaders, Simple1Alignment) {
 
     p.HomePage = "http://" + std::string(72, 'x'); // 79 bytes: no padding at all
     EXPECT_EQ(Header(ComposeSimple1Header, p)[2], "Copyright(C) abc");
-    p.HomePage = "http://";                        // not written, but still measured (7 bytes)
-    p.Producer = std::string(70, 'p');             // "Copyright(C) " + 70 = 83 bytes
-    EXPECT_EQ(Header(ComposeSimple1Header, p), (Lines{kStars, "  App 1.0(2004/07/28)", "Copyright(C) abc", kStars, kDashes}));
+    p.HomePage = "http://";            // not written, but still measured (7 bytes)
+    p.Producer = std::string(70, 'p'); // "Copyright(C) " + 70 = 83 bytes
+    EXPECT_EQ(Header(ComposeSimple1Header, p),
+              (Lines{kStars, "  App 1.0(2004/07/28)", "Copyright(C) abc", kStars, kDashes}));
 }
 
 TEST(BuiltinHeaders, Simple2Centring) {
@@ -230,8 +244,10 @@ TEST(BuiltinHeaders, Simple2Centring) {
 TEST(BuiltinHeaders, HomePageHttpAlone) {
     ReadMeProject p = EmptyItems();
     p.HomePage = "http://";
-    for (auto builder : {ComposeTamaraskHeader, ComposeGeneralHeader, ComposeSimple1Header, ComposeSimple2Header})
-        for (const std::string& line : Header(builder, p)) EXPECT_EQ(line.find("http://"), std::string::npos);
+    for (auto builder :
+         {ComposeTamaraskHeader, ComposeGeneralHeader, ComposeSimple1Header, ComposeSimple2Header})
+        for (const std::string& line : Header(builder, p))
+            EXPECT_EQ(line.find("http://"), std::string::npos);
 }
 
 TEST(ComposeSections, Layout) {
@@ -269,13 +285,24 @@ TEST(ComposeSections, HistoryIsNotIndentedAndOrderIsFollowed) {
     p.SectionText[history] = "2004/07/28 v1\r\n\r\n";
     p.SectionText[uninstall] = "x";
     p.SectionText[reproduce] = "y";
-    p.SectionOrder = {Sjis("開発履歴"), "nothing", Sjis("転載・再配布"), Sjis("アンインストール"), Sjis("開発履歴")};
+    p.SectionOrder = {Sjis("開発履歴"), "nothing", Sjis("転載・再配布"), Sjis("アンインストール"),
+                      Sjis("開発履歴")};
     ComposerSettings s = DefaultSettings();
     s.IndentText = std::string(10, ' ');
-    const Lines expected = {Sjis("【　開発履歴　】"), "2004/07/28 v1", "", "",
-                            Sjis("【再配布・転載】"), std::string(10, ' ') + "y", "",
-                            Sjis("【　ｱﾝｲﾝｽﾄｰﾙ　】"), std::string(10, ' ') + "x", "",
-                            Sjis("【　開発履歴　】"), "2004/07/28 v1", "", ""};
+    const Lines expected = {Sjis("【　開発履歴　】"),
+                            "2004/07/28 v1",
+                            "",
+                            "",
+                            Sjis("【再配布・転載】"),
+                            std::string(10, ' ') + "y",
+                            "",
+                            Sjis("【　ｱﾝｲﾝｽﾄｰﾙ　】"),
+                            std::string(10, ' ') + "x",
+                            "",
+                            Sjis("【　開発履歴　】"),
+                            "2004/07/28 v1",
+                            "",
+                            ""};
     EXPECT_EQ(Sections(p, s), expected);
 }
 
@@ -312,7 +339,9 @@ TEST(WrapLine, CutsAt70BytesKeepingWordsAndCharacters) {
         {"short", "abc", {"abc"}},
         {"exactly 70", std::string(70, 'a'), {std::string(70, 'a')}},
         {"japanese", Repeat(ka, 40), {Repeat(ka, 35), Repeat(ka, 5)}},
-        {"double-byte across the cut", "a" + Repeat(ka, 40), {"a" + Repeat(ka, 34), ka + ka + ka + ka + ka + ka}},
+        {"double-byte across the cut",
+         "a" + Repeat(ka, 40),
+         {"a" + Repeat(ka, 34), ka + ka + ka + ka + ka + ka}},
         {"ascii word cut back to the space",
          std::string(60, 'a') + " " + std::string(20, 'b'),
          {std::string(60, 'a') + " ", std::string(20, 'b')}},
@@ -320,17 +349,24 @@ TEST(WrapLine, CutsAt70BytesKeepingWordsAndCharacters) {
         {"space at the cut is no word", std::string(70, 'a') + " b", {std::string(70, 'a'), " b"}},
         // ソ's trail byte 0x5C before the cut is not part of a word
         {"trail byte before the cut", "x " + Repeat(so, 34) + "bb", {"x " + Repeat(so, 34), "bb"}},
-        {"kana before the cut", "a b" + std::string(65, 'c') + ka + "dd", {"a b" + std::string(65, 'c') + ka, "dd"}},
+        {"kana before the cut",
+         "a b" + std::string(65, 'c') + ka + "dd",
+         {"a b" + std::string(65, 'c') + ka, "dd"}},
         {"lead byte at the end", std::string(70, 'a') + "\x82", {std::string(70, 'a'), "\x82"}},
-        {"lead byte at the end of a long line", std::string(69, 'a') + "\x82", {std::string(69, 'a') + "\x82"}},
-        {"three pieces", std::string(150, 'z'), {std::string(70, 'z'), std::string(70, 'z'), std::string(10, 'z')}},
+        {"lead byte at the end of a long line",
+         std::string(69, 'a') + "\x82",
+         {std::string(69, 'a') + "\x82"}},
+        {"three pieces",
+         std::string(150, 'z'),
+         {std::string(70, 'z'), std::string(70, 'z'), std::string(10, 'z')}},
     };
     for (const auto& c : cases) {
         Lines pieces;
         WrapLine(c.line, kWrapWidth, [&](std::string_view piece) { pieces.emplace_back(piece); });
         EXPECT_EQ(pieces, c.pieces) << c.name;
         std::string joined;
-        for (const auto& piece : pieces) joined += piece;
+        for (const auto& piece : pieces)
+            joined += piece;
         EXPECT_EQ(joined, c.line) << c.name;
     }
 }
@@ -377,7 +413,8 @@ TEST(ExpandPlaceholders, ReplacesInOrderOnCharacterBoundaries) {
         {Sjis("ソ") + "[%AppTitle]", Sjis("ソ") + "App"},
         {"[$LBracket]", "[$LBracket]"}, // not a template placeholder
     };
-    for (const auto& c : cases) EXPECT_EQ(ExpandPlaceholders(c.line, p), c.expected) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(ExpandPlaceholders(c.line, p), c.expected) << c.line;
 
     p.SoftName = "[%Producer]+[%AppTitle]"; // a later placeholder expands, an earlier one does not
     EXPECT_EQ(ExpandPlaceholders("[%AppTitle]", p), "Me+[%AppTitle]");
@@ -458,7 +495,8 @@ TEST_F(UserLayoutTest, RefreshUsesTheOptions) {
 
     ASSERT_TRUE(RefreshPreview(state, p, HeaderChoice::BuiltinStyle(0), home).ok);
     EXPECT_EQ(state.ReadMeLines[0], std::string(80, '='));
-    EXPECT_EQ(state.ReadMeLines[5], std::string(80, ' ')); // =, name, date, runtime, =, then the empty pattern
+    EXPECT_EQ(state.ReadMeLines[5],
+              std::string(80, ' ')); // =, name, date, runtime, =, then the empty pattern
 
     ASSERT_TRUE(RefreshPreview(state, p, HeaderChoice{}, home).ok); // no style: sections only
     EXPECT_EQ(state.ReadMeLines.size(), 3u);

@@ -16,7 +16,8 @@ using Lines = std::vector<std::string>;
 namespace {
 Lines Letters(const std::string& s) {
     Lines out;
-    for (char c : s) out.emplace_back(1, c);
+    for (char c : s)
+        out.emplace_back(1, c);
     return out;
 }
 } // namespace
@@ -68,7 +69,8 @@ TEST(OperatingPhrase, FromTheTickedBoxes) {
         {none, all, {"(Windows 95/98/Me/NT/2000/XP" + Sjis("で動作確認済み)")}},
         {xp, none, {"Windows XP"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(BuildOperatingPhrase(c.operate, c.operated), c.lines);
+    for (const auto& c : cases)
+        EXPECT_EQ(BuildOperatingPhrase(c.operate, c.operated), c.lines);
     EXPECT_EQ(Sjis("で動作確認済み)").size(), 15u);
 }
 
@@ -89,7 +91,8 @@ TEST(VersionText, LeavesOutEmptyParts) {
 
 TEST(HistoryBlock, BuildAndApply) {
     const std::string bullet = Sjis("　　　・");
-    const Lines block = BuildHistoryBlock("2004/05/01", "ver 1.1", {"Fixed a crash", "", "Faster start", " "});
+    const Lines block =
+        BuildHistoryBlock("2004/05/01", "ver 1.1", {"Fixed a crash", "", "Faster start", " "});
     EXPECT_EQ(block, (Lines{"--- 2004/05/01  ver 1.1 ---", bullet + "Fixed a crash", bullet + "Faster start",
                             bullet + " ", ""}));
     EXPECT_EQ(BuildHistoryBlock("", "", {"", ""}), (Lines{"---    ---", ""}));
@@ -105,22 +108,27 @@ TEST(HistoryBlock, BuildAndApply) {
         {"old\r\n", true, "--- d  v ---\r\n" + bullet + "x\r\n\r\nold\r\n"},
         {"old", false, "old\r\n--- d  v ---\r\n" + bullet + "x\r\n\r\n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ApplyHistoryBlock(c.before, small, c.insertFirst), c.after);
+    for (const auto& c : cases)
+        EXPECT_EQ(ApplyHistoryBlock(c.before, small, c.insertFirst), c.after);
 
     // Two entries added last keep the empty line between them.
     const std::string twice = ApplyHistoryBlock(ApplyHistoryBlock("", small, false), small, false);
     EXPECT_EQ(twice, "--- d  v ---\r\n" + bullet + "x\r\n\r\n--- d  v ---\r\n" + bullet + "x\r\n\r\n");
 
     EXPECT_TRUE(HistoryInsertFirst("Ins"));
-    for (const char* other : {"ins", "Add", "add", "", "Ins "}) EXPECT_FALSE(HistoryInsertFirst(other)) << other;
+    for (const char* other : {"ins", "Add", "add", "", "Ins "})
+        EXPECT_FALSE(HistoryInsertFirst(other)) << other;
 }
 
 TEST(PriceAndKeys, Rules) {
     EXPECT_TRUE(PriceEnabled(Sjis("シェアウェア")));
-    for (const std::string& kind : {Sjis("シェアウェア "), Sjis("シェアウェ"), Sjis("フリーウェア"), std::string()})
+    for (const std::string& kind :
+         {Sjis("シェアウェア "), Sjis("シェアウェ"), Sjis("フリーウェア"), std::string()})
         EXPECT_FALSE(PriceEnabled(kind));
-    for (char32_t c : {U'0', U'5', U'9', char32_t(8)}) EXPECT_TRUE(DigitKeyFilter(c));
-    for (char32_t c : {U'a', U'-', U'.', U'０', U' ', char32_t(13)}) EXPECT_FALSE(DigitKeyFilter(c));
+    for (char32_t c : {U'0', U'5', U'9', char32_t(8)})
+        EXPECT_TRUE(DigitKeyFilter(c));
+    for (char32_t c : {U'a', U'-', U'.', U'０', U' ', char32_t(13)})
+        EXPECT_FALSE(DigitKeyFilter(c));
 }
 
 TEST(Templates, LinesExpansionAndRenames) {
@@ -132,11 +140,17 @@ TEST(Templates, LinesExpansionAndRenames) {
         {"a\r\nb\nc", {"a", "b", "c"}},
         {"a\r\n", {"a"}},
         {"a\rb\r\n", {"ab"}},
-        {"a\n\x1A" "after\nmore", {"a"}},
-        {"a\x1A" "b\n", {"a\x1A" "b"}},
+        {"a\n\x1A"
+         "after\nmore",
+         {"a"}},
+        {"a\x1A"
+         "b\n",
+         {"a\x1A"
+          "b"}},
         {"\n\n", {"", ""}},
     };
-    for (const auto& c : cases) EXPECT_EQ(TemplateLines(c.bytes), c.lines);
+    for (const auto& c : cases)
+        EXPECT_EQ(TemplateLines(c.bytes), c.lines);
 
     EXPECT_EQ(TemplateSubFolder(0), "introduction");
     EXPECT_EQ(TemplateSubFolder(9), "ESCclause");
@@ -169,7 +183,8 @@ TEST(Files, ListIgnoringCaseAndAtomicWrite) {
     char tmpl[] = "/tmp/bwfilesXXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     const fs::path folder = tmpl;
-    for (const char* name : {"b.txt", "A.txt", "a.txt", "C.txt"}) ASSERT_TRUE(WriteFileAtomic(folder / name, name));
+    for (const char* name : {"b.txt", "A.txt", "a.txt", "C.txt"})
+        ASSERT_TRUE(WriteFileAtomic(folder / name, name));
     EXPECT_EQ(ListOrdinaryFiles(folder, NameOrder::IgnoreCase), (Lines{"A.txt", "a.txt", "b.txt", "C.txt"}));
 
     // A failed write leaves the old bytes and no temporary file behind.
