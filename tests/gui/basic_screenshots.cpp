@@ -7,6 +7,7 @@
 #include "controls/Fonts.h"
 #include "editing/VersionInputForm.h"
 #include "gui_test_support.h"
+#include "screenshot_support.h"
 #include "shell/AboutForm.h"
 #include "shell/BaseOptionForm.h"
 
@@ -15,26 +16,13 @@
 
 using namespace bw;
 
-namespace {
-
-void Save(QWidget* w, const QString& folder, const QString& name) {
-    w->show();
-    QTest::qWait(200);
-    w->grab().save(folder + QStringLiteral("/") + name);
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: basic_screenshots OUTPUT_FOLDER");
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    gui::InstallFontSubstitutions();
-    QApplication::setFont(gui::WindowFont());
+    QTranslator translator;
+    const std::optional<QString> folderArg =
+        test::PrepareScreenshots(argc, argv, 1, "basic_screenshots OUTPUT_FOLDER", translator);
+    if (!folderArg) return 2;
+    const QString& out = *folderArg;
 
     test::ProgramFolder folder;
     test::ScriptedDialogs dialogs;
@@ -52,14 +40,14 @@ int main(int argc, char* argv[]) {
     r.HomePage = "http://brindlewocket.example/";
     r.Mailadrs = "taro@example.com";
     window.basicPage()->LoadFromRecord();
-    Save(&window, out, QStringLiteral("basic_page.png"));
+    test::SaveShot(&window, out, QStringLiteral("basic_page.png"));
 
     // The project INI file of the version dialog's remembered input.
     r.IniPath = folder.home() / "project" / "shot.ini";
     test::WriteBytes(r.IniPath, Sjis("[VerInput]\r\nVerCmb=バージョン\r\nVerEd1=1\r\nVerEd2=2\r\nVerEd3=0\r\n"
                                      "VerEd4=5\r\n+alpha=β\r\n"));
     gui::TVersionInput version(r, dialogs, window.inputGuard(), &window);
-    Save(&version, out, QStringLiteral("version_input.png"));
+    test::SaveShot(&version, out, QStringLiteral("version_input.png"));
 
     test::WriteBytes(
         folder.settingsFile(),
@@ -67,9 +55,9 @@ int main(int argc, char* argv[]) {
              "HomePage=http://brindlewocket.example/\r\nMainAddress=taro@example.com\r\n"
              "[CreateRead]\r\nRead=1\r\n"));
     gui::TBaseOption options(folder.settingsFile(), dialogs, window.inputGuard(), &window);
-    Save(&options, out, QStringLiteral("base_option.png"));
+    test::SaveShot(&options, out, QStringLiteral("base_option.png"));
 
     gui::TAboutBox about(&window);
-    Save(&about, out, QStringLiteral("about_box.png"));
+    test::SaveShot(&about, out, QStringLiteral("about_box.png"));
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "editing/SectionEditor.h"
 #include "editing/TemplateListBox.h"
 #include "gui_test_support.h"
+#include "screenshot_support.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -26,23 +27,19 @@ namespace {
 QString out;
 
 void Save(QWidget* w, const QString& name) {
-    QTest::qWait(300);
-    w->grab().save(out + QStringLiteral("/") + name);
+    test::SaveShot(w, out, name, 300);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        qWarning("usage: long_text_screenshots OUTPUT_FOLDER DATA_FOLDER");
-        return 2;
-    }
-    out = QString::fromLocal8Bit(argv[1]);
-    const std::filesystem::path data = argv[2];
-    QDir().mkpath(out);
     QTranslator translator;
-    gui::PrepareApplication(translator);
+    const std::optional<QString> folderArg = test::PrepareScreenshots(
+        argc, argv, 2, "long_text_screenshots OUTPUT_FOLDER DATA_FOLDER", translator);
+    if (!folderArg) return 2;
+    out = *folderArg;
+    const std::filesystem::path data = argv[2];
 
     test::ProgramFolder folder;
     const auto copy =

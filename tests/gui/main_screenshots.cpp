@@ -6,6 +6,7 @@
 #include "app/PreviewPage.h"
 #include "app/Startup.h"
 #include "gui_test_support.h"
+#include "screenshot_support.h"
 #include "shell/OutputReadMeForm.h"
 
 #include <QDir>
@@ -25,8 +26,7 @@ namespace {
 QString out;
 
 void Save(QWidget* w, const QString& name) {
-    QTest::qWait(200);
-    w->grab().save(out + QStringLiteral("/") + name);
+    test::SaveShot(w, out, name, 200);
 }
 
 // The window with one of its menus dropped down, as the user sees it.
@@ -48,15 +48,12 @@ void SaveWithMenu(QWidget* window, QMenu* menu, const QString& name) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        qWarning("usage: main_screenshots OUTPUT_FOLDER SAMPLE_FOLDER");
-        return 2;
-    }
-    out = QString::fromLocal8Bit(argv[1]);
-    const std::filesystem::path sample = argv[2];
-    QDir().mkpath(out);
     QTranslator translator;
-    gui::PrepareApplication(translator);
+    const std::optional<QString> folderArg =
+        test::PrepareScreenshots(argc, argv, 2, "main_screenshots OUTPUT_FOLDER SAMPLE_FOLDER", translator);
+    if (!folderArg) return 2;
+    out = *folderArg;
+    const std::filesystem::path sample = argv[2];
 
     test::ProgramFolder folder;
     std::filesystem::copy(sample / "project", folder.home() / "project",

@@ -5,6 +5,7 @@
 #include "controls/Fonts.h"
 #include "gui_test_support.h"
 #include "project/NewProjectForm.h"
+#include "screenshot_support.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -13,25 +14,13 @@
 
 using namespace bw;
 
-namespace {
-
-void Save(QWidget* w, const QString& folder, const QString& name) {
-    QTest::qWait(300);
-    w->grab().save(folder + QStringLiteral("/") + name);
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: wizard_screenshots OUTPUT_FOLDER");
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    gui::InstallFontSubstitutions();
-    QApplication::setFont(gui::WindowFont());
+    QTranslator translator;
+    const std::optional<QString> folderArg =
+        test::PrepareScreenshots(argc, argv, 1, "wizard_screenshots OUTPUT_FOLDER", translator);
+    if (!folderArg) return 2;
+    const QString& out = *folderArg;
 
     test::ProgramFolder folder;
     test::ScriptedDialogs dialogs;
@@ -43,7 +32,7 @@ int main(int argc, char* argv[]) {
         wizard.show();
         wizard.activateWindow();
         auto* go = wizard.findChild<QPushButton*>(QStringLiteral("GoBtn"));
-        Save(&wizard, out, QStringLiteral("new_project_page1.png"));
+        test::SaveShot(&wizard, out, QStringLiteral("new_project_page1.png"));
         go->click();
         wizard.findChild<QLineEdit*>(QStringLiteral("ProjectNameEdit"))
             ->setText(QStringLiteral("ぶりんどる"));
@@ -52,14 +41,14 @@ int main(int argc, char* argv[]) {
             ->setText(QStringLiteral("http://brindlewocket.example/"));
         wizard.findChild<QLineEdit*>(QStringLiteral("MailAdrsEdit"))
             ->setText(QStringLiteral("taro@example.com"));
-        Save(&wizard, out, QStringLiteral("new_project_page2.png"));
+        test::SaveShot(&wizard, out, QStringLiteral("new_project_page2.png"));
         go->click();
-        Save(&wizard, out, QStringLiteral("new_project_page3.png"));
+        test::SaveShot(&wizard, out, QStringLiteral("new_project_page3.png"));
         // A refused name: the offending character is selected.
         wizard.findChild<QPushButton*>(QStringLiteral("BackBtn"))->click();
         wizard.findChild<QLineEdit*>(QStringLiteral("ProjectNameEdit"))->setText(QStringLiteral("a?b:c?"));
         go->click();
-        Save(&wizard, out, QStringLiteral("new_project_refused.png"));
+        test::SaveShot(&wizard, out, QStringLiteral("new_project_refused.png"));
     }
 
     folder.makeProject(Sjis("ぶりんどる"));
@@ -69,6 +58,6 @@ int main(int argc, char* argv[]) {
     manage.show();
     manage.activateWindow();
     manage.findChild<QListWidget*>(QStringLiteral("FileListBox"))->item(1)->setSelected(true);
-    Save(&manage, out, QStringLiteral("project_manage.png"));
+    test::SaveShot(&manage, out, QStringLiteral("project_manage.png"));
     return 0;
 }
