@@ -1,6 +1,7 @@
 #include "controls/WinSpinEdit.h"
 
 #include "controls/Beep.h"
+#include "text/numbers.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -28,25 +29,10 @@ bool SpinRules::AcceptsChar(char16_t c, char16_t decimalSeparator) const {
 }
 
 std::optional<std::int64_t> SpinRules::Parse(const QString& text) {
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    if (i == text.size()) return std::nullopt;
-    // Accumulate negatively so that the smallest value parses too.
-    std::int64_t v = 0;
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return std::nullopt;
-        const int d = c - u'0';
-        if (v < (kMin + d) / 10) return std::nullopt;
-        v = v * 10 - d;
-    }
-    if (!negative) {
-        if (v == kMin) return std::nullopt;
-        v = -v;
-    }
-    return v;
+    // A "+" may stand in front of the digits, but not in front of a "-".
+    const QString digits = text.startsWith(u'+') ? text.mid(1) : text;
+    if (text.startsWith(u'+') && digits.startsWith(u'-')) return std::nullopt;
+    return ParseDecimal(digits.toStdString());
 }
 
 std::int64_t SpinRules::Add(std::int64_t v, std::int64_t step) {

@@ -2,6 +2,7 @@
 
 #include "text/cp932.h"
 #include "text/files.h"
+#include "text/numbers.h"
 
 #include <climits>
 
@@ -208,21 +209,7 @@ std::optional<long> ParseIniInteger(std::string_view value) {
         }
         return n;
     }
-    const bool negative = !value.empty() && value[0] == '-';
-    const std::string_view digits = value.substr(negative ? 1 : 0);
-    if (digits.empty()) return std::nullopt;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        // Accumulate negatively so that LONG_MIN itself fits.
-        const int digit = c - '0';
-        if (n < (LONG_MIN + digit) / 10) return std::nullopt;
-        n = n * 10 - digit;
-    }
-    if (!negative) {
-        if (n == LONG_MIN) return std::nullopt;
-        n = -n;
-    }
-    return n;
+    return ParseDecimal(value);
 }
 
 } // namespace bw
